@@ -1,0 +1,43 @@
+# Shared build settings for Kestrone's own targets.
+
+# Strict warnings on our code only (third-party sources keep their own flags).
+function(kestrone_strict target)
+    target_compile_options(${target} PRIVATE -Wall -Wextra -Werror)
+    if(WIN32)
+        target_compile_definitions(${target} PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX
+            _WIN32_WINNT=0x0501 WINVER=0x0501)
+    endif()
+endfunction()
+
+# Collects the sources of a folder tree: portable files everywhere, files in a
+# win32/ subfolder only for the Windows build, files in a sim/ subfolder only
+# for the native build.
+function(kestrone_sources out_var)
+    set(result)
+    foreach(dir IN LISTS ARGN)
+        file(GLOB_RECURSE found CONFIGURE_DEPENDS ${dir}/*.cpp)
+        foreach(f IN LISTS found)
+            if(f MATCHES "/win32/" AND NOT WIN32)
+                continue()
+            endif()
+            if(f MATCHES "/sim/" AND WIN32)
+                continue()
+            endif()
+            list(APPEND result ${f})
+        endforeach()
+    endforeach()
+    set(${out_var} ${result} PARENT_SCOPE)
+endfunction()
+
+# A GoogleTest suite made of every .cpp in a folder.
+function(kestrone_test_suite name dir)
+    file(GLOB sources CONFIGURE_DEPENDS ${dir}/*.cpp)
+    if(NOT sources)
+        return()
+    endif()
+    add_executable(${name} ${sources})
+    kestrone_strict(${name})
+    target_link_libraries(${name} PRIVATE ${ARGN} GTest::gtest_main GTest::gmock)
+    target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+    add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
+endfunction()

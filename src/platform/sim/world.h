@@ -1,0 +1,98 @@
+// The simulated Windows machine behind the native tests. Tests arrange it
+// through World (drives, files, locks, special folders, ...) and then run
+// engine code, which sees it through the ordinary platform headers.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/drives.h"
+#include "platform/environment.h"
+#include "platform/files.h"
+
+namespace kestrone::sim {
+
+struct Node {
+    std::string path;  // full path with the case it was created with
+    bool folder = false;
+    std::string content;
+    uint32_t attributes = 0;
+    bool locked = false;      // held open by a process: deletion fails, writes fail
+    bool unlistable = false;  // a folder whose listing is refused
+    bool readOnlyMedia = false;  // writes below it are refused (write-protected drive)
+};
+
+class World {
+public:
+    // An empty machine: no drives, temp folder C:\Temp\, Windows in C:\WINDOWS,
+    // executable C:\Program Files\Kestrone\Kestrone.exe (folders not created).
+    void Reset();
+
+    // Drives. Adding a drive creates its root folder.
+    void AddDrive(char letter, unsigned type);
+    void RemoveDrive(char letter);
+    unsigned DriveType(char letter) const;
+    uint32_t DriveMask() const;
+
+    // Files and folders. Missing parent folders are created.
+    void AddFolder(const std::string& path, uint32_t attributes = 0);
+    void AddFile(const std::string& path, const std::string& content = "",
+                 uint32_t attributes = platform::kAttrArchive);
+    bool Exists(const std::string& path) const;
+    bool IsFile(const std::string& path) const;
+    bool IsFolder(const std::string& path) const;
+    std::string Content(const std::string& path) const;  // empty when missing
+    uint32_t Attributes(const std::string& path) const;   // kInvalidAttributes when missing
+    void Lock(const std::string& path, bool locked = true);
+    void MakeUnlistable(const std::string& folder);
+    void MakeWriteProtected(const std::string& folder);
+    // Every path below a folder (files and folders), for assertions.
+    std::vector<std::string> ListTree(const std::string& folder) const;
+
+    // Deletions scheduled for the next restart, in order; scheduling can be refused.
+    const std::vector<std::string>& RestartDeletions() const { return restartDeletions_; }
+    void RefuseRestartScheduling(bool refuse) { refuseRestartScheduling_ = refuse; }
+
+    // Environment.
+    void SetTempFolder(const std::string& path) { tempFolder_ = path; }
+    void SetSpecialFolder(int csidl, const std::string& path) { specialFolders_[csidl] = path; }
+    void SetExecutablePath(const std::string& path) { executablePath_ = path; }
+    void SetCurrentProcessId(uint32_t id) { currentProcessId_ = id; }
+
+    // ---- used by the simulated platform itself ----
+    // Windows-style normalisation: separators, ".", "..", trailing dots and spaces.
+    std::string Normalize(const std::string& path) const;
+    Node* Find(const std::string& path);
+    const Node* Find(const std::string& path) const;
+    Node* Create(const std::string& path, bool folder);  // parent must exist; null if not
+    bool Erase(const std::string& path);
+    std::vector<const Node*> Children(const std::string& folder) const;
+    bool WritesRefused(const std::string& path) const;
+    bool ScheduleRestartDeletion(const std::string& path);
+
+    std::string tempFolder_;
+    std::map<int, std::string> specialFolders_;
+    std::string executablePath_;
+    std::string currentFolder_;
+    uint32_t currentProcessId_ = 0;
+
+private:
+    static std::string Key(const std::string& normalized);
+    std::map<std::string, Node> nodes_;  // by upper-cased normalized path
+    unsigned driveTypes_[26] = {};
+    std::vector<std::string> restartDeletions_;
+    bool refuseRestartScheduling_ = false;
+};
+
+// The one simulated machine of the test process.
+World& TheWorld();
+
+// Matches a file name against a wildcard mask the way FindFirstFile does
+// (case-insensitive; '*' any run, '?' one character or none at a dot or the end,
+// "*.*" everything, "*." names without a dot).
+bool WildcardMatch(const std::string& mask, const std::string& name);
+
+}  // namespace kestrone::sim
