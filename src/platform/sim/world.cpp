@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "platform/sim/process_table.h"
+#include "platform/sim/registry_tree.h"
+
 namespace kestrone::sim {
 
 namespace {
@@ -52,6 +55,9 @@ void World::Reset() {
     executablePath_ = "C:\\Program Files\\Kestrone\\Kestrone.exe";
     currentFolder_ = "C:\\";
     currentProcessId_ = 4000;
+    TheRegistry().Reset();
+    TheProcesses().Reset();
+    TheShellLog().Reset();
 }
 
 void World::AddDrive(char letter, unsigned type) {

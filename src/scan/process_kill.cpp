@@ -1,0 +1,70 @@
+#include "scan/process_kill.h"
+
+#include "core/tip.h"
+#include "platform/environment.h"
+#include "platform/processes.h"
+#include "scan/process_info.h"
+
+namespace kestrone {
+
+namespace {
+
+// Processes no list may terminate: Windows' own critical ones and ourselves.
+bool IsUntouchable(uint32_t processId) {
+    return processId == platform::GetCurrentProcessIdentifier() || IsCriticalProcess(processId);
+}
+
+bool ExplorerMayBeClosed() {
+    return ShowTip(kTipCloseExplorer, kCloseExplorerMessage) == kTipContinue;
+}
+
+}  // namespace
+
+KillMatch MatchKillEntry(const std::string& entry, const std::string& exeName, KillNames mode) {
+    std::string upper = UpperCase(entry);
+    std::string filePart = UpperCase(ProcessFilePart(exeName));
+    size_t mark = upper.find('?');
+    if (mode == KillNames::WithFragments && mark != std::string::npos) {
+        upper.erase(mark, 1);
+        bool found = !upper.empty() && filePart.find(upper) != std::string::npos;
+        return found ? KillMatch::Fragment : KillMatch::None;
+    }
+    if (upper.empty()) return KillMatch::None;
+    return upper == filePart || upper == UpperCase(exeName) ? KillMatch::Name : KillMatch::None;
+}
+
+TextList KillProcessesByName(const TextList& entries, KillNames mode) {
+    TextList killed;
+    if (entries.empty()) return killed;
+    for (const platform::ProcessEntry& process : platform::SnapshotProcesses()) {
+        if (IsUntouchable(process.id)) continue;
+        for (const std::string& entry : entries) {
+            KillMatch match = MatchKillEntry(entry, process.exeName, mode);
+            if (match == KillMatch::None) continue;
+            if (match == KillMatch::Name && UpperCase(entry) == "EXPLORER.EXE" &&
+                !ExplorerMayBeClosed()) {
+                continue;
+            }
+            if (platform::TerminateProcessById(process.id, 0)) killed.push_back(entry);
+        }
+    }
+    return killed;
+}
+
+TextList KillProcessesByCommandLine(const TextList& entries) {
+    TextList killed;
+    if (entries.empty()) return killed;
+    for (const platform::ProcessEntry& process : platform::SnapshotProcesses()) {
+        if (IsUntouchable(process.id)) continue;
+        std::string commandLine = UpperCase(platform::WideToAnsi(GetProcessCommandLine(process.id)));
+        for (const std::string& entry : entries) {
+            // An empty entry names nothing (it would otherwise match every process).
+            std::string upper = UpperCase(entry);
+            if (upper.empty() || commandLine.find(upper) == std::string::npos) continue;
+            if (platform::TerminateProcessById(process.id, 0)) killed.push_back(entry);
+        }
+    }
+    return killed;
+}
+
+}  // namespace kestrone
