@@ -87,7 +87,7 @@ bool WriteTextFile(const std::string& path, const std::string& text) {
 
 bool ReadWholeFile(const std::string& path, std::string& content) {
     const Node* node = TheWorld().Find(path);
-    if (!node || node->folder) return false;
+    if (!node || node->folder || node->unreadable) return false;
     content = node->content;
     return true;
 }
@@ -128,6 +128,13 @@ bool FileStream::Open(const std::string& path, Mode mode, std::string* error) {
     if (mode == Mode::Read) {
         if (!node || node->folder) {
             if (error) *error = "The system cannot find the file specified";
+            return false;
+        }
+        if (node->unreadable) {
+            if (error) {
+                *error = "The process cannot access the file because it is being used by "
+                         "another process";
+            }
             return false;
         }
     } else {

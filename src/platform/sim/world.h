@@ -23,6 +23,7 @@ struct Node {
     bool locked = false;      // held open by a process: deletion fails, writes fail
     bool unlistable = false;  // a folder whose listing is refused
     bool readOnlyMedia = false;  // writes below it are refused (write-protected drive)
+    bool unreadable = false;     // opened elsewhere without sharing: opening it for reading fails
 };
 
 class World {
@@ -49,6 +50,9 @@ public:
     void Lock(const std::string& path, bool locked = true);
     void MakeUnlistable(const std::string& folder);
     void MakeWriteProtected(const std::string& folder);
+    void MakeUnreadable(const std::string& path, bool unreadable = true) {
+        if (Node* node = Find(path)) node->unreadable = unreadable;
+    }
     // Every path below a folder (files and folders), for assertions.
     std::vector<std::string> ListTree(const std::string& folder) const;
 
