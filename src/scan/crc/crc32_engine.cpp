@@ -6,6 +6,8 @@
 
 #include "scan/crc/crc32_kernels.h"
 
+#include <initializer_list>
+
 namespace kestrone::crc {
 namespace {
 

@@ -47,6 +47,11 @@ KESTRONE_VPCLMUL512 inline __m512i Multipliers512(FoldPair pair) {
     return _mm512_set_epi64(high, low, high, low, high, low, high, low);
 }
 
+// The 128-bit lane `index` of a stored 512-bit vector.
+KESTRONE_VPCLMUL512 inline __m128i Lane(const unsigned char* vector, int index) {
+    return _mm_load_si128(reinterpret_cast<const __m128i*>(vector + 16 * index));
+}
+
 KESTRONE_VPCLMUL512 inline __m512i Fold512(__m512i x, __m512i k, __m512i next) {
     __m512i low = _mm512_clmulepi64_epi128(x, k, 0x00);
     __m512i high = _mm512_clmulepi64_epi128(x, k, 0x11);
@@ -124,11 +129,8 @@ KESTRONE_VPCLMUL512 uint32_t UpdateVpclmul512(uint32_t crc, const unsigned char*
     alignas(64) unsigned char moved[64], last[64];
     _mm512_store_si512(moved, Fold512(x, toLast, _mm512_setzero_si512()));
     _mm512_store_si512(last, x);
-    const auto lane = [](const unsigned char* p) {
-        return _mm_load_si128(reinterpret_cast<const __m128i*>(p));
-    };
-    __m128i folded = _mm_xor_si128(_mm_xor_si128(lane(moved), lane(moved + 16)),
-                                   _mm_xor_si128(lane(moved + 32), lane(last + 48)));
+    __m128i folded = _mm_xor_si128(_mm_xor_si128(Lane(moved, 0), Lane(moved, 1)),
+                                   _mm_xor_si128(Lane(moved, 2), Lane(last, 3)));
     alignas(16) unsigned char bytes[16];
     _mm_store_si128(reinterpret_cast<__m128i*>(bytes), folded);
     return FinishFolded(bytes, data, size);
