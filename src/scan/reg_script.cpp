@@ -23,7 +23,7 @@ constexpr RootName kRootNames[] = {
 // The field at a zero-based index; a missing one is broken definitions data.
 const std::string& Field(const TextList& fields, size_t index) {
     if (index >= fields.size()) {
-        throw EDataError(Format("List index out of bounds (%zu)", index));
+        throw EDataError("List index out of bounds (" + std::to_string(index) + ")");
     }
     return fields[index];
 }
