@@ -65,3 +65,31 @@ TEST(PopupOptions, DefaultsAndSpeedRange) {
 
 }  // namespace
 }  // namespace kestrone::ui
+
+#include "ui/popup/popup_window_style.h"
+
+namespace kestrone::ui {
+namespace {
+
+TEST(PopupWindowStyle, ByWindowsVersion) {
+    struct Case {
+        bool nt;
+        unsigned major, minor;
+        bool noActivate, shadow;
+    } cases[] = {
+        {true, 4, 0, false, false},   // NT 4.0
+        {true, 3, 51, false, false},  // NT 3.51
+        {true, 5, 0, true, false},    // 2000
+        {true, 5, 1, true, true},     // XP
+        {true, 6, 1, true, true},     // 7
+        {false, 4, 10, true, false},  // 98
+    };
+    for (const auto& c : cases) {
+        const PopupWindowStyle style = PopupStyleFor(c.nt, c.major, c.minor);
+        EXPECT_EQ(style.noActivate, c.noActivate) << c.major << "." << c.minor;
+        EXPECT_EQ(style.dropShadow, c.shadow) << c.major << "." << c.minor;
+    }
+}
+
+}  // namespace
+}  // namespace kestrone::ui
