@@ -32,7 +32,7 @@ Canvas GroupBoxLabel() {
 Canvas Tabs() {
     return FrameStrip(5, 40, 24, kFace, [](Canvas& c, int k) {
         const bool selected = k == 1 || k == 4;
-        const Rgb fill = selected ? kWhite : (k == 2 ? FromHex(0xEAF1F9) : FromHex(0xE9EDF2));
+        const Rgb fill = selected ? kFace : (k == 2 ? FromHex(0xE6EEF8) : FromHex(0xE4E9EF));
         const int top = selected ? 0 : 2;
         c.FillRoundRect(0, top, 40, 30, 4, k == 3 ? kLineSoft : kLine);
         c.FillRoundRect(1, top + 1, 38, 30, 3, fill);
@@ -44,9 +44,9 @@ Canvas Tabs() {
 
 // The page under the tabs: an outline around the face.
 Canvas TabBorder() {
-    Canvas c(16, 16, kWhite);
+    Canvas c(16, 16, kFace);
     c.Outline(0, 0, 16, 16, kLine);
-    c.Outline(1, 1, 14, 14, FromHex(0xFBFCFD));
+    c.Outline(1, 1, 14, 14, FromHex(0xF8F9FB));
     return c;
 }
 

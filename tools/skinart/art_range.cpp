@@ -1,5 +1,6 @@
 // Range controls: progress bar, track bar and up-down buttons.
 #include <cmath>
+#include <vector>
 
 #include "style.h"
 
@@ -41,41 +42,51 @@ Canvas Groove(bool vertical) {
 
 enum class Point { None, Left, Right, Up, Down };
 
+struct Vec {
+    double x, y;
+};
+
+// Whether a point lies inside a convex polygon given clockwise.
+bool InPolygon(const std::vector<Vec>& poly, double x, double y) {
+    for (size_t i = 0; i < poly.size(); ++i) {
+        const Vec& a = poly[i];
+        const Vec& b = poly[(i + 1) % poly.size()];
+        if ((b.x - a.x) * (y - a.y) - (b.y - a.y) * (x - a.x) < 0) return false;
+    }
+    return true;
+}
+
+// The outline of a thumb `inset` pixels inside its cell: a bar, or a bar
+// with a pointed end five pixels long.
+std::vector<Vec> ThumbShape(int w, int h, Point point, double inset) {
+    const double l = inset, t = inset, r = w - inset, b = h - inset;
+    const double tip = 5 - inset * 0.4, cx = w / 2.0, cy = h / 2.0;
+    switch (point) {
+        case Point::Down: return {{l, t}, {r, t}, {r, b - tip}, {cx, b}, {l, b - tip}};
+        case Point::Up: return {{cx, t}, {r, t + tip}, {r, b}, {l, b}, {l, t + tip}};
+        case Point::Right: return {{l, t}, {r - tip, t}, {r, cy}, {r - tip, b}, {l, b}};
+        case Point::Left: return {{l + tip, t}, {r, t}, {r, b}, {l + tip, b}, {l, cy}};
+        default: return {{l, t}, {r, t}, {r, b}, {l, b}};
+    }
+}
+
 // Five frames of a thumb: normal, under the mouse, pressed, disabled, focused.
 Canvas Thumb(bool vertical, Point point) {
     const int w = vertical ? 20 : 11, h = vertical ? 11 : 20;
     return FrameStrip(5, w, h, kFace, [=](Canvas& c, int k) {
         const Rgb border[5] = {FromHex(0x7F8EA2), kAccent, kAccentDark, FromHex(0xC5CDD7), kAccent};
         const Rgb fill[5] = {kWhite, kAccentWash, kAccentPale, FromHex(0xF4F6F8), kWhite};
-        const auto inside = [&](double inset) {
-            return [=](double x, double y) {
-                const double x0 = inset, y0 = inset, x1 = w - inset, y1 = h - inset;
-                if (!InRoundRect(x, y, x0, y0, x1 - x0, y1 - y0, 2.5)) {
-                    if (point == Point::None) return false;
-                }
-                // The pointed end: a triangle over the last five pixels.
-                const double tip = 5;
-                switch (point) {
-                    case Point::Down:
-                        if (y > y1 - tip) return x >= x0 && x <= x1 && std::abs(x - w / 2.0) <= (y1 - y) * (w / 2.0 - inset) / tip;
-                        return InRoundRect(x, y, x0, y0, x1 - x0, y1 - y0 + 3, 2.5);
-                    case Point::Up:
-                        if (y < y0 + tip) return std::abs(x - w / 2.0) <= (y - y0) * (w / 2.0 - inset) / tip;
-                        return InRoundRect(x, y, x0, y0 - 3, x1 - x0, y1 - y0 + 3, 2.5);
-                    case Point::Right:
-                        if (x > x1 - tip) return std::abs(y - h / 2.0) <= (x1 - x) * (h / 2.0 - inset) / tip;
-                        return InRoundRect(x, y, x0, y0, x1 - x0 + 3, y1 - y0, 2.5);
-                    case Point::Left:
-                        if (x < x0 + tip) return std::abs(y - h / 2.0) <= (x - x0) * (h / 2.0 - inset) / tip;
-                        return InRoundRect(x, y, x0 - 3, y0, x1 - x0 + 3, y1 - y0, 2.5);
-                    default:
-                        return true;
-                }
-            };
+        const auto layer = [&](double inset, Rgb colour) {
+            const std::vector<Vec> shape = ThumbShape(w, h, point, inset);
+            if (point == Point::None) {
+                c.FillRoundRect(inset, inset, w - 2 * inset, h - 2 * inset, 3 - inset * 0.5, colour);
+            } else {
+                c.FillShape(0, 0, w, h, colour, [&](double x, double y) { return InPolygon(shape, x, y); });
+            }
         };
-        c.FillShape(0, 0, w, h, border[k], inside(0));
-        c.FillShape(0, 0, w, h, fill[k], inside(1.2));
-        if (k == 4) c.FillShape(0, 0, w, h, kAccentPale, inside(2.6));
+        layer(0.5, border[k]);
+        layer(1.6, fill[k]);
+        if (k == 4) layer(3.0, kAccentPale);
     });
 }
 

@@ -84,7 +84,8 @@ SkinBitmap PrepareComboImage(const TDataSkinObject& edge, const TDataSkinObject&
         const int x = (k - 1) * kComboWidth;
         PaintNineSlice(image, x, 0, kComboWidth, kComboHeight, edge.Map, edge.Frame, k, false,
                        edgeMargins, edge.Tile == 1, edge.Trans == 1);
-        const int inset = std::max(edge.RightWidth, 1);
+        // The button keeps its own height inside the one-pixel edge line.
+        const int inset = 1;
         const int buttonHeight = kComboHeight - 2 * inset;
         const int buttonWidth = std::min(kArrowCell, kComboWidth / 2);
         PaintNineSlice(image, x + kComboWidth - inset - buttonWidth, inset, buttonWidth,
