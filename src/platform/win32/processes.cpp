@@ -1,8 +1,8 @@
 // Processes on the real Win32 API. PSAPI is loaded on first use (and again on
 // every call while it cannot be loaded), so the program starts on systems
 // without it. The command line is read from the target's process parameters
-// record with the 32-bit layouts; a 64-bit target is left alone, and no read
-// ever goes beyond the length the remote record announces.
+// record in the layout of our own pointer size; the 32-bit build leaves 64-bit
+// targets alone, and no read ever goes beyond the length the remote record announces.
 #include <windows.h>
 #include <tlhelp32.h>
 
@@ -19,13 +19,24 @@ namespace {
 constexpr DWORD kProcessAllAccess = 0x1F0FFF;      // as NT 5 defines it
 constexpr DWORD kQueryAndReadMemory = 0x410;       // PROCESS_QUERY_INFORMATION | PROCESS_VM_READ
 
-// 32-bit record layouts.
-constexpr size_t kBasicInformationSize = 24;
-constexpr size_t kPebAddressOffset = 4;
-constexpr size_t kPebReadSize = 28;
-constexpr size_t kParametersPointerOffset = 16;
-constexpr size_t kParametersReadSize = 144;
-constexpr size_t kCommandLineOffset = 64;  // UNICODE_STRING {USHORT Length, MaximumLength; Buffer}
+// Where the command line sits, for our own pointer size: the basic information
+// record, the PEB's pointer to the process parameters, and the parameters'
+// counted string {USHORT Length (bytes), USHORT MaximumLength, pointer Buffer}.
+struct RecordLayout {
+    size_t pointerSize;
+    size_t basicInformationSize;
+    size_t pebAddressOffset;
+    size_t pebReadSize;
+    size_t parametersPointerOffset;
+    size_t parametersReadSize;
+    size_t commandLineOffset;
+    size_t bufferOffset;  // of the string's buffer pointer, within the counted string
+};
+#ifdef _WIN64
+constexpr RecordLayout kLayout{8, 48, 8, 0x28, 0x20, 0x80, 0x70, 8};
+#else
+constexpr RecordLayout kLayout{4, 24, 4, 28, 16, 144, 64, 4};
+#endif
 
 using EnumProcessModulesFn = BOOL(WINAPI*)(HANDLE, HMODULE*, DWORD, DWORD*);
 using GetModuleFileNameExFn = DWORD(WINAPI*)(HANDLE, HMODULE, char*, DWORD);
@@ -63,11 +74,17 @@ Fn SystemFunction(const char* module, const char* name) {
 // True when the target runs with another pointer size than we do: a 32-bit
 // program on 64-bit Windows (under WOW64) looking at a native 64-bit process.
 bool IsOtherBitness(HANDLE process) {
+#ifdef _WIN64
+    // Every process, WOW64 ones included, has a native PEB of our own layout.
+    (void)process;
+    return false;
+#else
     static IsWow64ProcessFn isWow64 = SystemFunction<IsWow64ProcessFn>("kernel32.dll", "IsWow64Process");
     if (!isWow64) return false;  // a system without WOW64 runs 32-bit processes only
     BOOL selfWow64 = FALSE, targetWow64 = FALSE;
     if (!isWow64(GetCurrentProcess(), &selfWow64) || !isWow64(process, &targetWow64)) return true;
     return selfWow64 != targetWow64;
+#endif
 }
 
 bool ReadRemote(HANDLE process, uintptr_t address, void* buffer, size_t size) {
@@ -77,9 +94,9 @@ bool ReadRemote(HANDLE process, uintptr_t address, void* buffer, size_t size) {
            read == size;
 }
 
-uint32_t LoadU32(const unsigned char* bytes) {
-    uint32_t value = 0;
-    std::memcpy(&value, bytes, sizeof value);
+uintptr_t LoadPointer(const unsigned char* bytes) {
+    uintptr_t value = 0;
+    std::memcpy(&value, bytes, kLayout.pointerSize);
     return value;
 }
 
@@ -127,24 +144,25 @@ std::u16string QueryProcessCommandLine(uint32_t processId) {
     KernelHandle process(OpenProcess(kQueryAndReadMemory, FALSE, processId));
     if (!query || !process || IsOtherBitness(process.get())) return std::u16string();
 
-    unsigned char basic[kBasicInformationSize] = {};
+    unsigned char basic[kLayout.basicInformationSize] = {};
     ULONG returned = 0;
     if (query(process.get(), 0, basic, sizeof basic, &returned) != 0) return std::u16string();
-    unsigned char peb[kPebReadSize] = {};
-    if (!ReadRemote(process.get(), LoadU32(basic + kPebAddressOffset), peb, sizeof peb)) {
+    unsigned char peb[kLayout.pebReadSize] = {};
+    if (!ReadRemote(process.get(), LoadPointer(basic + kLayout.pebAddressOffset), peb, sizeof peb)) {
         return std::u16string();
     }
-    unsigned char parameters[kParametersReadSize] = {};
-    if (!ReadRemote(process.get(), LoadU32(peb + kParametersPointerOffset), parameters,
+    unsigned char parameters[kLayout.parametersReadSize] = {};
+    if (!ReadRemote(process.get(), LoadPointer(peb + kLayout.parametersPointerOffset), parameters,
                     sizeof parameters)) {
         return std::u16string();
     }
     // Length counts bytes; an odd count has a half character that is dropped.
-    size_t bytes = LoadU16(parameters + kCommandLineOffset) & ~size_t{1};
+    const unsigned char* counted = parameters + kLayout.commandLineOffset;
+    size_t bytes = LoadU16(counted) & ~size_t{1};
     if (bytes > kMaxCommandLineBytes) bytes = kMaxCommandLineBytes;
     std::u16string commandLine(bytes / 2, u'\0');
-    if (bytes != 0 && !ReadRemote(process.get(), LoadU32(parameters + kCommandLineOffset + 4),
-                                  commandLine.data(), bytes)) {
+    if (bytes != 0 &&
+        !ReadRemote(process.get(), LoadPointer(counted + kLayout.bufferOffset), commandLine.data(), bytes)) {
         return std::u16string();
     }
     return commandLine;
