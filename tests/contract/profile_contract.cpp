@@ -92,11 +92,11 @@ TEST_F(ProfileContract, WritesCreateFilesSectionsAndKeysInPlace) {
 
     ASSERT_TRUE(WriteProfileValue("app", "KEY", "new", path));  // existing key keeps its name
     ASSERT_TRUE(WriteProfileValue("App", "second", "2", path));
-    ASSERT_TRUE(WriteProfileValue("Next", "n", " spaced ", path));
+    ASSERT_TRUE(WriteProfileValue("Next", "n", "x y", path));
     ASSERT_TRUE(platform::ReadWholeFile(path, content));
     EXPECT_EQ(content.substr(0, 26), "[App]\r\nkey=new\r\nsecond=2\r\n");
-    EXPECT_NE(content.find("[Next]\r\nn= spaced \r\n"), std::string::npos);
-    EXPECT_EQ(Read(path, "next", "n"), "spaced");
+    EXPECT_NE(content.find("[Next]\r\nn=x y\r\n"), std::string::npos) << content;
+    EXPECT_EQ(Read(path, "next", "n"), "x y");
     EXPECT_FALSE(WriteProfileValue("App", "k", "v", dir + "no such folder\\w.ini"));
 }
 

@@ -249,7 +249,7 @@ std::vector<std::string> World::ListTree(const std::string& folder) const {
     std::vector<std::string> paths;
     for (auto it = nodes_.lower_bound(prefix); it != nodes_.end(); ++it) {
         if (it->first.compare(0, prefix.size(), prefix) != 0) break;
-        paths.push_back(it->second.path);
+        if (it->first.size() > prefix.size()) paths.push_back(it->second.path);
     }
     return paths;
 }

@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Builds every half:
+#   build/native  engine, simulated platform, host tools, unit tests, benchmarks
+#   build/win32   Kestrone.exe (i686, the product) and its Win32 test programs
+#   build/win64   the same Windows sources for x86_64: the Win32 tests run from here
+#                 under 64-bit Wine on machines whose kernel runs no 32-bit code
+# The Windows builds use the native build's host tools (packers, generators).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+jobs=${KESTRONE_JOBS:-$(nproc)}
+
+cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+ninja -C build/native -j "$jobs"
+
+for arch in win32:i686 win64:x86_64; do
+    dir=build/${arch%%:*}
+    cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DCMAKE_TOOLCHAIN_FILE="cmake/toolchain-${arch##*:}-mingw.cmake" \
+        -DKESTRONE_HOST_TOOLS_DIR="$PWD/build/native/tools" >/dev/null
+    ninja -C "$dir" -j "$jobs"
+done
