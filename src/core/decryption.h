@@ -12,6 +12,12 @@
 #include "core/text.h"
 #include "platform/files.h"
 
+// <windows.h> maps DecryptFile to DecryptFileA, its file-system encryption call;
+// code that includes it first still reaches ours under its own name.
+#ifdef DecryptFile
+#undef DecryptFile
+#endif
+
 namespace kestrone {
 
 // The password of the shipped data files and the key size selectors.
