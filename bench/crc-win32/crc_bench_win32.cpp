@@ -66,15 +66,18 @@ int main(int argc, char** argv) {
     for (Crc32Engine engine : crc::kAllCrc32Engines) {
         if (crc::Crc32EngineAvailable(engine)) engines.push_back(engine);
     }
-    std::printf("32-bit CRC-32 engines, baseline: bytewise table loop (best engine: %s)\n",
+    std::printf("%u-bit CRC-32 engines, baseline: bytewise table loop (best engine: %s)\n",
+                static_cast<unsigned>(8 * sizeof(void*)),
                 crc::Crc32EngineName(crc::BestCrc32Engine()));
 
     // In memory: one call over the whole buffer.
-    std::printf("Buffer of %u MiB (MB/s, multiple of bytewise):\n", static_cast<unsigned>(megabytes));
+    std::printf("Buffer of %u MiB (MB/s, multiple of bytewise):\n",
+                static_cast<unsigned>(megabytes));
     double baseline = 0;
     for (Crc32Engine engine : engines) {
         volatile uint32_t sink = 0;
-        double t = BestTime([&] { sink = crc::Crc32UpdateUsing(engine, ~0u, data.data(), data.size()); });
+        double t =
+            BestTime([&] { sink = crc::Crc32UpdateUsing(engine, ~0u, data.data(), data.size()); });
         if (engine == Crc32Engine::Bytewise) baseline = t;
         Report("Buffer", engine, t, baseline, data.size() / 1e6, "MB/s");
     }
@@ -108,13 +111,15 @@ int main(int argc, char** argv) {
     for (Crc32Engine engine : engines) {
         crc::ForceCrc32Engine(engine);
         double t = BestTime([&] {
-            for (const platform::FolderEntry& entry : platform::ListFolder(scratch.folder + "*.exe")) {
+            for (const platform::FolderEntry& entry :
+                 platform::ListFolder(scratch.folder + "*.exe")) {
                 volatile size_t sink = GetFileCode(scratch.folder + entry.name).size();
                 (void)sink;
             }
         });
         if (engine == Crc32Engine::Bytewise) baseline = t;
-        Report("Walk", engine, t, baseline, static_cast<double>(scratch.smallFiles.size()), "files/s");
+        Report("Walk", engine, t, baseline, static_cast<double>(scratch.smallFiles.size()),
+               "files/s");
     }
     crc::UseBestCrc32Engine();
     return 0;

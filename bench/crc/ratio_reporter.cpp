@@ -36,16 +36,34 @@ void RatioReporter::ReportRuns(const std::vector<Run>& runs) {
     }
 }
 
+void RatioReporter::PrintShareOfMemoryRead() const {
+    std::map<std::string, double> ceiling;
+    for (const Rate& r : rates_) {
+        if (r.implementation == "memread") ceiling[r.family + "/" + r.size] = r.perSecond;
+    }
+    if (ceiling.empty()) return;
+    std::printf("\nThroughput as a share of a plain single-thread memory read (same size):\n");
+    for (const Rate& r : rates_) {
+        auto it = ceiling.find(r.family + "/" + r.size);
+        if (r.implementation == "memread" || it == ceiling.end() || it->second <= 0) continue;
+        std::printf("  %-7s %-11s %-9s %5.0f%%\n", r.family.c_str(), r.implementation.c_str(),
+                    r.size.c_str(), 100.0 * r.perSecond / it->second);
+    }
+}
+
 void RatioReporter::Finalize() {
     ConsoleReporter::Finalize();
     std::map<std::string, double> baseline;
     for (const Rate& r : rates_) {
         if (r.implementation == "zlib") baseline[r.family + "/" + r.size] = r.perSecond;
     }
+    PrintShareOfMemoryRead();
     std::printf("\nThroughput as a multiple of zlib's crc32 (same family, same size):\n");
     for (const Rate& r : rates_) {
         auto it = baseline.find(r.family + "/" + r.size);
-        if (r.implementation == "zlib" || it == baseline.end() || it->second <= 0) continue;
+        if (r.implementation == "zlib" || r.implementation == "memread" || it == baseline.end() ||
+            it->second <= 0)
+            continue;
         const bool files = r.family == "Walk";
         const double scale = files ? 1.0 : 1e6;
         std::printf("  %-7s %-11s %-9s %6.2fx   (%.0f vs %.0f %s)\n", r.family.c_str(),

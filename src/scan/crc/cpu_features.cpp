@@ -13,7 +13,8 @@ namespace {
 #if defined(__i386__) || defined(__x86_64__)
 
 constexpr uint64_t kStateSse = 1u << 1, kStateAvx = 1u << 2;
-constexpr uint64_t kStateAvx512 = (1u << 5) | (1u << 6) | (1u << 7);  // opmask, ZMM upper halves, ZMM16-31
+constexpr uint64_t kStateAvx512 =
+    (1u << 5) | (1u << 6) | (1u << 7);  // opmask, ZMM upper halves, ZMM16-31
 
 uint64_t EnabledRegisterState() {
     uint32_t low = 0, high = 0;
@@ -43,7 +44,9 @@ CpuFeatures Detect() {
 
 #else
 
-CpuFeatures Detect() { return {}; }
+CpuFeatures Detect() {
+    return {};
+}
 
 #endif
 

@@ -3,10 +3,9 @@
 #include "scan/crc/crc32_engine.h"
 
 #include <atomic>
+#include <initializer_list>
 
 #include "scan/crc/crc32_kernels.h"
-
-#include <initializer_list>
 
 namespace kestrone::crc {
 namespace {
@@ -15,11 +14,16 @@ using Kernel = uint32_t (*)(uint32_t, const unsigned char*, size_t);
 
 Kernel KernelOf(Crc32Engine engine) {
     switch (engine) {
-        case Crc32Engine::Bytewise: return UpdateBytewise;
-        case Crc32Engine::Slicing: return UpdateSlicing;
-        case Crc32Engine::Clmul: return UpdateClmul;
-        case Crc32Engine::Vpclmul256: return UpdateVpclmul256;
-        case Crc32Engine::Vpclmul512: return UpdateVpclmul512;
+        case Crc32Engine::Bytewise:
+            return UpdateBytewise;
+        case Crc32Engine::Slicing:
+            return UpdateSlicing;
+        case Crc32Engine::Clmul:
+            return UpdateClmul;
+        case Crc32Engine::Vpclmul256:
+            return UpdateVpclmul256;
+        case Crc32Engine::Vpclmul512:
+            return UpdateVpclmul512;
     }
     return UpdateSlicing;
 }
@@ -33,11 +37,16 @@ std::atomic<int>& ActiveSlot() {
 
 const char* Crc32EngineName(Crc32Engine engine) {
     switch (engine) {
-        case Crc32Engine::Bytewise: return "bytewise";
-        case Crc32Engine::Slicing: return "slicing16";
-        case Crc32Engine::Clmul: return "clmul128";
-        case Crc32Engine::Vpclmul256: return "vpclmul256";
-        case Crc32Engine::Vpclmul512: return "vpclmul512";
+        case Crc32Engine::Bytewise:
+            return "bytewise";
+        case Crc32Engine::Slicing:
+            return "slicing16";
+        case Crc32Engine::Clmul:
+            return "clmul128";
+        case Crc32Engine::Vpclmul256:
+            return "vpclmul256";
+        case Crc32Engine::Vpclmul512:
+            return "vpclmul512";
     }
     return "?";
 }
@@ -46,16 +55,21 @@ bool Crc32EngineAvailable(Crc32Engine engine) {
     const CpuFeatures& cpu = ProcessorFeatures();
     switch (engine) {
         case Crc32Engine::Bytewise:
-        case Crc32Engine::Slicing: return true;
-        case Crc32Engine::Clmul: return cpu.clmul;
-        case Crc32Engine::Vpclmul256: return cpu.vpclmul256;
-        case Crc32Engine::Vpclmul512: return cpu.vpclmul512;
+        case Crc32Engine::Slicing:
+            return true;
+        case Crc32Engine::Clmul:
+            return cpu.clmul;
+        case Crc32Engine::Vpclmul256:
+            return cpu.vpclmul256;
+        case Crc32Engine::Vpclmul512:
+            return cpu.vpclmul512;
     }
     return false;
 }
 
 Crc32Engine BestCrc32Engine() {
-    for (Crc32Engine engine : {Crc32Engine::Vpclmul512, Crc32Engine::Vpclmul256, Crc32Engine::Clmul}) {
+    for (Crc32Engine engine :
+         {Crc32Engine::Vpclmul512, Crc32Engine::Vpclmul256, Crc32Engine::Clmul}) {
         if (Crc32EngineAvailable(engine)) return engine;
     }
     return Crc32Engine::Slicing;

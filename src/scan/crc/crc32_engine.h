@@ -16,9 +16,9 @@ enum class Crc32Engine {
     Vpclmul512,  // the same, folding 512-bit vectors (VPCLMULQDQ with AVX-512)
 };
 
-inline constexpr Crc32Engine kAllCrc32Engines[] = {
-    Crc32Engine::Bytewise, Crc32Engine::Slicing, Crc32Engine::Clmul, Crc32Engine::Vpclmul256,
-    Crc32Engine::Vpclmul512};
+inline constexpr Crc32Engine kAllCrc32Engines[] = {Crc32Engine::Bytewise, Crc32Engine::Slicing,
+                                                   Crc32Engine::Clmul, Crc32Engine::Vpclmul256,
+                                                   Crc32Engine::Vpclmul512};
 
 const char* Crc32EngineName(Crc32Engine engine);
 // True when this processor (and its operating system) can run the engine.

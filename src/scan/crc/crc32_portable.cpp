@@ -35,7 +35,8 @@ constexpr Tables kTables = MakeTables();
 static_assert(kTables.t[0][1] == 0x77073096u && kTables.t[0][255] == 0x2D02EF8Du);
 
 uint32_t LoadLittle32(const unsigned char* p) {
-    static_assert(std::endian::native == std::endian::little || std::endian::native == std::endian::big);
+    static_assert(std::endian::native == std::endian::little ||
+                  std::endian::native == std::endian::big);
     if constexpr (std::endian::native == std::endian::little) {
         uint32_t v;
         std::memcpy(&v, p, sizeof v);

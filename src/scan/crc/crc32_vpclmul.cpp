@@ -87,9 +87,9 @@ KESTRONE_VPCLMUL256 uint32_t UpdateVpclmul256(uint32_t crc, const unsigned char*
                                          static_cast<long long>(FoldDistance(128).low));
     __m128i early = _mm256_castsi256_si128(x);
     __m128i late = _mm256_extracti128_si256(x, 1);
-    __m128i folded = _mm_xor_si128(
-        _mm_xor_si128(_mm_clmulepi64_si128(early, by128, 0x00), _mm_clmulepi64_si128(early, by128, 0x11)),
-        late);
+    __m128i folded = _mm_xor_si128(_mm_xor_si128(_mm_clmulepi64_si128(early, by128, 0x00),
+                                                 _mm_clmulepi64_si128(early, by128, 0x11)),
+                                   late);
     alignas(16) unsigned char bytes[16];
     _mm_store_si128(reinterpret_cast<__m128i*>(bytes), folded);
     return FinishFolded(bytes, data, size);
@@ -120,12 +120,10 @@ KESTRONE_VPCLMUL512 uint32_t UpdateVpclmul512(uint32_t crc, const unsigned char*
     // Lanes 0, 1 and 2 travel 384, 256 and 128 bits to meet lane 3, which
     // stays where it is (its multipliers are zero, its own value is added).
     const FoldPair d384 = FoldDistance(384), d256 = FoldDistance(256), d128 = FoldDistance(128);
-    const __m512i toLast = _mm512_set_epi64(0, 0, static_cast<long long>(d128.high),
-                                            static_cast<long long>(d128.low),
-                                            static_cast<long long>(d256.high),
-                                            static_cast<long long>(d256.low),
-                                            static_cast<long long>(d384.high),
-                                            static_cast<long long>(d384.low));
+    const __m512i toLast =
+        _mm512_set_epi64(0, 0, static_cast<long long>(d128.high), static_cast<long long>(d128.low),
+                         static_cast<long long>(d256.high), static_cast<long long>(d256.low),
+                         static_cast<long long>(d384.high), static_cast<long long>(d384.low));
     alignas(64) unsigned char moved[64], last[64];
     _mm512_store_si512(moved, Fold512(x, toLast, _mm512_setzero_si512()));
     _mm512_store_si512(last, x);

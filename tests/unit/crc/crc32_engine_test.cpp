@@ -1,12 +1,13 @@
 // Every CRC-32 engine against zlib's crc32 on varied lengths, alignments and
 // contents, including continuation of the register across pieces.
+#include "scan/crc/crc32_engine.h"
+
 #include <gtest/gtest.h>
 #include <zlib.h>
 
 #include <random>
 #include <vector>
 
-#include "scan/crc/crc32_engine.h"
 #include "scan/file_code.h"
 
 namespace kestrone::crc {
@@ -24,7 +25,7 @@ std::vector<unsigned char> RandomBytes(size_t size, unsigned seed) {
 }
 
 class EngineTest : public ::testing::TestWithParam<Crc32Engine> {
-protected:
+  protected:
     void SetUp() override {
         if (!Crc32EngineAvailable(GetParam())) {
             GTEST_SKIP() << Crc32EngineName(GetParam()) << " is not supported by this processor";
@@ -47,7 +48,8 @@ TEST_P(EngineTest, MatchesZlibOnEveryLengthAroundTheVectorSizes) {
     for (size_t offset = 0; offset < 8; ++offset) {
         for (size_t size = 0; size <= 1100; ++size) {
             const unsigned char* p = data.data() + offset;
-            ASSERT_EQ(Complete(p, size), ZlibCrc(p, size)) << "offset " << offset << " size " << size;
+            ASSERT_EQ(Complete(p, size), ZlibCrc(p, size))
+                << "offset " << offset << " size " << size;
         }
     }
 }
@@ -72,7 +74,8 @@ TEST_P(EngineTest, ContinuesTheRegisterAcrossPieces) {
     }
     for (uint32_t start : {0u, 1u, 0x80000000u, 0xDEADBEEFu}) {
         // zlib complements before and after; the engines take the bare register.
-        EXPECT_EQ(~Crc32UpdateUsing(GetParam(), ~start, data.data(), 777), ZlibCrc(data.data(), 777, start));
+        EXPECT_EQ(~Crc32UpdateUsing(GetParam(), ~start, data.data(), 777),
+                  ZlibCrc(data.data(), 777, start));
     }
 }
 

@@ -1,12 +1,13 @@
 // File codes of files on the simulated machine: the text form, missing and
 // unreadable files, and files read in many pieces.
+#include "scan/file_code.h"
+
 #include <gtest/gtest.h>
 #include <zlib.h>
 
 #include <random>
 
 #include "scan/crc/crc32_engine.h"
-#include "scan/file_code.h"
 #include "sim_fixture.h"
 
 namespace kestrone {
@@ -17,16 +18,23 @@ TEST(FormatFileCode, HasFourFiveSixOrEightDigits) {
         uint32_t crc;
         const char* code;
     } cases[] = {
-        {0x0, "0000"},           {0x12, "0012"},         {0xFFFF, "FFFF"},
-        {0x10000, "10000"},      {0xABCDE, "ABCDE"},     {0xFFFFFF, "FFFFFF"},
-        {0x1000000, "01000000"}, {0xABCDEF1, "0ABCDEF1"}, {0xCBF43926, "CBF43926"},
-        {0xFFFFFFFF, "FFFFFFFF"}, {0x0000abc, "0ABC"},
+        {0x0, "0000"},
+        {0x12, "0012"},
+        {0xFFFF, "FFFF"},
+        {0x10000, "10000"},
+        {0xABCDE, "ABCDE"},
+        {0xFFFFFF, "FFFFFF"},
+        {0x1000000, "01000000"},
+        {0xABCDEF1, "0ABCDEF1"},
+        {0xCBF43926, "CBF43926"},
+        {0xFFFFFFFF, "FFFFFFFF"},
+        {0x0000abc, "0ABC"},
     };
     for (const Case& c : cases) EXPECT_EQ(FormatFileCode(c.crc), c.code) << std::hex << c.crc;
 }
 
 class FileCodeTest : public test::SimTest {
-protected:
+  protected:
     void SetUp() override {
         SimTest::SetUp();
         world().AddDrive('C', 3);

@@ -1,8 +1,7 @@
 // File codes of real files on the Win32 API, and every CRC engine of the 32-bit
 // build against the plain table loop (zlib is not part of this build).
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <random>
 #include <string>
@@ -23,15 +22,17 @@ std::string RandomText(size_t size, unsigned seed) {
 }
 
 uint32_t ReferenceCrc(const std::string& text) {
-    return ~crc::Crc32UpdateUsing(crc::Crc32Engine::Bytewise, 0xFFFFFFFFu, text.data(), text.size());
+    return ~crc::Crc32UpdateUsing(crc::Crc32Engine::Bytewise, 0xFFFFFFFFu, text.data(),
+                                  text.size());
 }
 
 class FileCodeWin32 : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         char temp[MAX_PATH] = {};
         GetTempPathA(MAX_PATH, temp);
-        folder_ = std::string(temp) + "kestrone-crc-" + std::to_string(GetCurrentProcessId()) + "\\";
+        folder_ =
+            std::string(temp) + "kestrone-crc-" + std::to_string(GetCurrentProcessId()) + "\\";
         ASSERT_TRUE(platform::MakeFolder(folder_));
     }
     void TearDown() override {
@@ -80,7 +81,8 @@ TEST_F(FileCodeWin32, LargeFilesOnEveryEngineMatchTheTableLoop) {
         const uint32_t expected = ReferenceCrc(content);
         for (crc::Crc32Engine engine : crc::kAllCrc32Engines) {
             if (!crc::ForceCrc32Engine(engine)) continue;
-            EXPECT_EQ(FileCrc32(path), expected) << crc::Crc32EngineName(engine) << " size " << size;
+            EXPECT_EQ(FileCrc32(path), expected)
+                << crc::Crc32EngineName(engine) << " size " << size;
         }
         crc::UseBestCrc32Engine();
         EXPECT_EQ(GetFileCode(path), FormatFileCode(expected));
@@ -96,7 +98,8 @@ TEST(Crc32Engines32Bit, EveryAvailableEngineMatchesTheTableLoop) {
         for (size_t offset = 0; offset < 4; ++offset) {
             for (size_t size = 0; size + offset <= data.size(); size += (size < 600 ? 1 : 97)) {
                 const char* p = data.data() + offset;
-                uint32_t expected = crc::Crc32UpdateUsing(crc::Crc32Engine::Bytewise, 0x12345678u, p, size);
+                uint32_t expected =
+                    crc::Crc32UpdateUsing(crc::Crc32Engine::Bytewise, 0x12345678u, p, size);
                 ASSERT_EQ(crc::Crc32UpdateUsing(engine, 0x12345678u, p, size), expected)
                     << crc::Crc32EngineName(engine) << " offset " << offset << " size " << size;
             }
