@@ -3,24 +3,62 @@
 #include <shellapi.h>
 
 #include <cstddef>
+#include <cstring>
 
 #include "ui/tray/tray_rules.h"
 #include "ui/tray/win32/tray_icon_handler.h"
 
 namespace kestrone::ui {
 
-// The record is handed to the shell as NOTIFYICONDATAA: its fields must sit
-// where the shell's own structure has them.
+#ifndef _WIN64
+// The 32-bit program hands the record to the shell as NOTIFYICONDATAA: its
+// fields must sit where the shell's own structure has them.
+static_assert(NOTIFYICONDATAA_V2_SIZE == kNotifyRecordSize);
 static_assert(offsetof(NOTIFYICONDATAA, hWnd) == notify_field::hWnd);
 static_assert(offsetof(NOTIFYICONDATAA, szTip) == notify_field::szTip);
 static_assert(offsetof(NOTIFYICONDATAA, szInfo) == notify_field::szInfo);
 static_assert(offsetof(NOTIFYICONDATAA, szInfoTitle) == notify_field::szInfoTitle);
 static_assert(offsetof(NOTIFYICONDATAA, dwInfoFlags) == notify_field::dwInfoFlags);
+#endif
 
 namespace {
+
+// Window and icon handles carry 32 significant bits on every Windows.
 std::uint32_t HandleBits(const void* handle) {
     return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(handle));
 }
+
+template <typename Handle>
+Handle HandleFrom(std::uint32_t bits) {
+    return reinterpret_cast<Handle>(static_cast<std::uintptr_t>(bits));
+}
+
+BOOL SendToShell(DWORD command, NotifyIconRecord& record) {
+#ifndef _WIN64
+    return Shell_NotifyIconA(command, static_cast<NOTIFYICONDATAA*>(record.data()));
+#else
+    // The 64-bit build (used for tests where only 64-bit Wine runs) has wider
+    // handle fields: copy the record field by field into the shell's layout.
+    NOTIFYICONDATAA data{};
+    data.cbSize = NOTIFYICONDATAA_V2_SIZE;
+    data.hWnd = HandleFrom<HWND>(record.Get(notify_field::hWnd));
+    data.uID = record.Get(notify_field::uID);
+    data.uFlags = record.Get(notify_field::uFlags);
+    data.uCallbackMessage = record.Get(notify_field::uCallbackMessage);
+    data.hIcon = HandleFrom<HICON>(record.Get(notify_field::hIcon));
+    auto copyText = [&record](char* target, std::size_t offset, std::size_t capacity) {
+        const std::string text = record.Text(offset, capacity);
+        std::memcpy(target, text.c_str(), text.size() + 1);
+    };
+    copyText(data.szTip, notify_field::szTip, notify_field::szTipCapacity);
+    copyText(data.szInfo, notify_field::szInfo, notify_field::szInfoCapacity);
+    copyText(data.szInfoTitle, notify_field::szInfoTitle, notify_field::szInfoTitleCapacity);
+    data.uTimeout = record.Get(notify_field::uTimeout);
+    data.dwInfoFlags = record.Get(notify_field::dwInfoFlags);
+    return Shell_NotifyIconA(command, &data);
+#endif
+}
+
 }  // namespace
 
 TCoolTrayIcon::TCoolTrayIcon(HWND owner, HWND applicationWindow)
@@ -55,7 +93,7 @@ void TCoolTrayIcon::RefreshRecord() {
 
 bool TCoolTrayIcon::Notify(DWORD command) {
     RefreshRecord();
-    return Shell_NotifyIconA(command, static_cast<NOTIFYICONDATAA*>(record_.data())) != FALSE;
+    return SendToShell(command, record_) != FALSE;
 }
 
 bool TCoolTrayIcon::ShowIcon() {
