@@ -43,6 +43,7 @@ const TextList& DefaultSkin3rd() {
         "TTntRadioGroup=radiogroup", "TTntStringGrid=scrollbar", "TTntDBGrid=scrollbar",
         "TElEdit=edit", "TElComboBox=combobox", "TElListBox=scrollbar", "TElTree=embedscrollbar",
         "TVirtualStringTree=embedscrollbar", "TVirtualDrawTree=embedscrollbar",
+        "TSynEdit=singlescrollbar", "TDBSynEdit=singlescrollbar",
     };
     return kList;
 }
