@@ -18,7 +18,7 @@ using test::PumpUntil;
 class TrayIconTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        owner = MakeTestWindow("Kestrone tray test", true);
+        owner = MakeTestWindow("Kestrone tray test", false);
         ASSERT_NE(owner, nullptr);
     }
     void TearDown() override { DestroyWindow(owner); }
@@ -129,6 +129,7 @@ TEST_F(TrayIconTest, NotificationWindowSurvivesCloseAndEndSession) {
 }
 
 TEST_F(TrayIconTest, MinimiseGoesToTheTrayThroughTheHandler) {
+    ShowWindow(owner, SW_SHOWNORMAL);
     TCoolTrayIcon icon(owner);
     icon.SetIcon(LoadIcon(nullptr, IDI_APPLICATION));
     icon.MinimizeToTray = true;
@@ -142,6 +143,7 @@ TEST_F(TrayIconTest, MinimiseGoesToTheTrayThroughTheHandler) {
 }
 
 TEST_F(TrayIconTest, MinimiseWithoutHandlerStillHidesTheWindowIntoTheTray) {
+    ShowWindow(owner, SW_SHOWNORMAL);
     TCoolTrayIcon icon(owner);
     icon.SetIcon(LoadIcon(nullptr, IDI_APPLICATION));
     icon.MinimizeToTray = true;
@@ -151,6 +153,7 @@ TEST_F(TrayIconTest, MinimiseWithoutHandlerStillHidesTheWindowIntoTheTray) {
 }
 
 TEST_F(TrayIconTest, MinimiseStaysOrdinaryWithoutMinimizeToTray) {
+    ShowWindow(owner, SW_SHOWNORMAL);
     TCoolTrayIcon icon(owner);
     int minimised = 0;
     icon.OnMinimizeToTray = [&](TObject*) { ++minimised; };
