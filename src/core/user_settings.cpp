@@ -1,0 +1,39 @@
+#include "core/user_settings.h"
+
+#include "core/definitions.h"
+
+namespace kestrone {
+
+int32_t ReadUserChoice() {
+    return ReadDataInteger(kSettingsSection, "UserChoice", kActionCleanAndOpen, kUserSettingsFile);
+}
+
+void WriteUserChoice(int32_t choice) {
+    WriteDataInteger(kSettingsSection, "UserChoice", choice, kUserSettingsFile);
+}
+
+bool ReadNeedShowSelDiag() {
+    return ReadDataBool(kSettingsSection, "NeedShowSelDiag", true, kUserSettingsFile);
+}
+
+void WriteNeedShowSelDiag(bool show) {
+    WriteDataBool(kSettingsSection, "NeedShowSelDiag", show, kUserSettingsFile);
+}
+
+bool ReadBlockPlugInstall() {
+    return ReadDataBool(kSettingsSection, "BlockPlugInstall", false, kUserSettingsFile);
+}
+
+void WriteBlockPlugInstall(bool block) {
+    WriteDataBool(kSettingsSection, "BlockPlugInstall", block, kUserSettingsFile);
+}
+
+bool ActionCleans(int32_t action) {
+    return action == kActionCleanOnly || action == kActionCleanAndOpen;
+}
+
+bool ActionOpens(int32_t action) {
+    return action == kActionOpenOnly || action == kActionCleanAndOpen;
+}
+
+}  // namespace kestrone

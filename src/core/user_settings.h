@@ -1,0 +1,31 @@
+// The user's choices in UserSettings.ini beside the program: the threat action,
+// whether to ask before acting on an infected drive, and the plug-in blocking
+// switch. Read and written key by key; nothing is cached.
+#pragma once
+
+#include <cstdint>
+
+namespace kestrone {
+
+inline constexpr char kSettingsSection[] = "Settings";
+
+// Threat actions: what happens when an infected drive is attached.
+enum ThreatAction : int32_t {
+    kActionCleanOnly = 1,
+    kActionOpenOnly = 2,
+    kActionCleanAndOpen = 3,
+    kActionNothing = 4,
+};
+
+int32_t ReadUserChoice();            // default 3; any value is kept as read
+void WriteUserChoice(int32_t choice);
+bool ReadNeedShowSelDiag();          // default true
+void WriteNeedShowSelDiag(bool show);
+bool ReadBlockPlugInstall();         // default false
+void WriteBlockPlugInstall(bool block);
+
+// Whether an action cleans the drive, and whether it opens it (1, 2, 3; others neither).
+bool ActionCleans(int32_t action);
+bool ActionOpens(int32_t action);
+
+}  // namespace kestrone
