@@ -42,6 +42,10 @@ bool RemoveFileAtRestart(const std::string& path);
 bool MakeFolder(const std::string& path);
 bool RemoveFolder(const std::string& path);
 
+// The short (8.3) form of an existing path as the system gives it into a
+// MAX_PATH buffer; empty when the path does not exist or the form does not fit.
+std::string GetShortPathForm(const std::string& path);
+
 std::string GetCurrentFolder();
 bool SetCurrentFolder(const std::string& path);
 

@@ -68,6 +68,13 @@ bool RemoveFolder(const std::string& path) {
     return TheWorld().Erase(path);
 }
 
+std::string GetShortPathForm(const std::string& path) {
+    if (!TheWorld().Exists(path)) return std::string();
+    std::string shortPath = TheWorld().ShortPath(path);
+    if (shortPath.empty()) shortPath = path;  // no 8.3 names: the system hands the path back
+    return shortPath.size() < 260 ? shortPath : std::string();
+}
+
 std::string GetCurrentFolder() { return TheWorld().currentFolder_; }
 
 bool SetCurrentFolder(const std::string& path) {

@@ -48,6 +48,7 @@ void World::Reset() {
     std::fill(std::begin(driveTypes_), std::end(driveTypes_), 0u);
     restartDeletions_.clear();
     refuseRestartScheduling_ = false;
+    shortPaths_.clear();
     tempFolder_ = "C:\\Temp\\";
     specialFolders_ = {{platform::kCsidlWindows, "C:\\WINDOWS"},
                        {platform::kCsidlSystem, "C:\\WINDOWS\\system32"},
@@ -95,7 +96,28 @@ uint32_t World::DriveMask() const {
     return mask;
 }
 
+// "\\?\C:\a\b..." names exactly that path: no separator conversion, no
+// "." or ".." handling and no trimming of trailing dots or spaces.
+static std::string LiteralPath(const std::string& path) {
+    std::string result = Upper(path.substr(0, 2)) + "\\";
+    bool first = true;
+    for (size_t pos = 3; pos < path.size();) {
+        size_t slash = path.find('\\', pos);
+        if (slash == std::string::npos) slash = path.size();
+        if (slash > pos) {
+            if (!first) result += '\\';
+            result += path.substr(pos, slash - pos);
+            first = false;
+        }
+        pos = slash + 1;
+    }
+    return result;
+}
+
 std::string World::Normalize(const std::string& input) const {
+    if (input.compare(0, 4, "\\\\?\\") == 0 && HasDrive(input.substr(4))) {
+        return LiteralPath(input.substr(4));
+    }
     std::string path = input;
     std::replace(path.begin(), path.end(), '/', '\\');
     if (!HasDrive(path)) {
@@ -135,6 +157,15 @@ std::string World::Normalize(const std::string& input) const {
 }
 
 std::string World::Key(const std::string& normalized) { return Upper(normalized); }
+
+void World::SetShortPath(const std::string& path, const std::string& shortPath) {
+    shortPaths_[Key(Normalize(path))] = shortPath;
+}
+
+std::string World::ShortPath(const std::string& path) const {
+    auto it = shortPaths_.find(Key(Normalize(path)));
+    return it == shortPaths_.end() ? std::string() : it->second;
+}
 
 Node* World::Find(const std::string& path) {
     auto it = nodes_.find(Key(Normalize(path)));

@@ -65,9 +65,13 @@ public:
     void SetSpecialFolder(int csidl, const std::string& path) { specialFolders_[csidl] = path; }
     void SetExecutablePath(const std::string& path) { executablePath_ = path; }
     void SetCurrentProcessId(uint32_t id) { currentProcessId_ = id; }
+    // The short (8.3) form the system gives for a path; empty when none was set.
+    void SetShortPath(const std::string& path, const std::string& shortPath);
+    std::string ShortPath(const std::string& path) const;
 
     // ---- used by the simulated platform itself ----
     // Windows-style normalisation: separators, ".", "..", trailing dots and spaces.
+    // A path behind the "\\?\" prefix is taken literally (its dots stay).
     std::string Normalize(const std::string& path) const;
     Node* Find(const std::string& path);
     const Node* Find(const std::string& path) const;
@@ -89,6 +93,7 @@ private:
     unsigned driveTypes_[26] = {};
     std::vector<std::string> restartDeletions_;
     bool refuseRestartScheduling_ = false;
+    std::map<std::string, std::string> shortPaths_;  // by Key(Normalize(path))
 };
 
 // The one simulated machine of the test process.

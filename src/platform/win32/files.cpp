@@ -46,6 +46,12 @@ bool RemoveFileAtRestart(const std::string& path) {
 bool MakeFolder(const std::string& path) { return CreateDirectoryA(path.c_str(), nullptr) != 0; }
 bool RemoveFolder(const std::string& path) { return RemoveDirectoryA(path.c_str()) != 0; }
 
+std::string GetShortPathForm(const std::string& path) {
+    char buffer[MAX_PATH] = {};
+    DWORD length = GetShortPathNameA(path.c_str(), buffer, sizeof buffer);
+    return length > 0 && length < sizeof buffer ? std::string(buffer, length) : std::string();
+}
+
 std::string GetCurrentFolder() {
     char buffer[MAX_PATH + 1] = {};
     DWORD length = GetCurrentDirectoryA(sizeof buffer, buffer);

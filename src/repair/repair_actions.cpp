@@ -1,0 +1,64 @@
+#include "repair/repair_actions.h"
+
+#include "core/definitions.h"
+#include "core/path_macros.h"
+#include "platform/environment.h"
+#include "platform/files.h"
+#include "platform/registry.h"
+#include "platform/shell_exec.h"
+#include "repair/text_file.h"
+#include "scan/reg_script.h"
+
+namespace kestrone {
+
+namespace {
+constexpr size_t kMaxShortPath = 259;
+}  // namespace
+
+void RunRepairScript(const std::string& value) {
+    for (const std::string& line : SplitList(value, '$')) ExecRegLine(line);
+}
+
+void ImportRegFile(const std::string& fileName, uintptr_t ownerWindow) {
+    std::string path = GetExeDir() + fileName;
+    if (!platform::FileExists(path)) return;
+    std::string shortPath = GetShortPath(path);
+    if (shortPath.empty()) return;
+    platform::ShellExecuteFile(ownerWindow, "open", kRegistryEditor, "/s " + shortPath, "",
+                               platform::kShowHide);
+}
+
+std::string HostsFilePath() {
+    return GetSpecialDir(platform::kCsidlSystem) + kHostsFileBelowSystem;
+}
+
+void ResetHostsFile() {
+    std::string path = HostsFilePath();
+    if (!platform::FileExists(path)) return;
+    RewriteTextFile(path, kResetHostsContent);
+}
+
+void RemoveDebuggerHijacks() {
+    RegPath options = ParseRegPath(kImageFileExecutionOptionsKey);
+    std::vector<std::string> programs;
+    {
+        platform::RegistryKey key;
+        if (!options.valid || !key.Open(options.root, options.keyPath)) return;
+        programs = key.SubKeyNames();
+    }
+    for (const std::string& program : programs) {
+        std::string entryPath = options.keyPath + "\\" + program;
+        platform::RegistryKey entry;
+        if (!entry.Open(options.root, entryPath)) continue;
+        bool hijacked = entry.ValueExists(kDebuggerValue);
+        entry.Close();
+        if (hijacked) platform::DeleteKeyTree(options.root, entryPath);
+    }
+}
+
+std::string GetShortPath(const std::string& path) {
+    std::string shortPath = platform::GetShortPathForm(path);
+    return shortPath.size() <= kMaxShortPath ? shortPath : std::string();
+}
+
+}  // namespace kestrone
