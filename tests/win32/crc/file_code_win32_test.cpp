@@ -89,7 +89,7 @@ TEST_F(FileCodeWin32, LargeFilesOnEveryEngineMatchTheTableLoop) {
     }
 }
 
-TEST(Crc32Engines32Bit, EveryAvailableEngineMatchesTheTableLoop) {
+TEST(Crc32EnginesOnWindows, EveryAvailableEngineMatchesTheTableLoop) {
     // The 32-bit build has fewer vector registers and different code for the
     // folding kernels, so they are checked here as well as natively.
     std::string data = RandomText(2000, 9);
