@@ -32,7 +32,7 @@ inline bool IsKnownRootKey(uint32_t root) {
 // An open registry key. Closes itself. Paths name a key below a root; leading
 // and trailing backslashes are ignored ("\Software\X\" is "Software\X").
 class RegistryKey {
-public:
+  public:
     RegistryKey() = default;
     ~RegistryKey();
     RegistryKey(const RegistryKey&) = delete;
@@ -76,7 +76,7 @@ public:
     bool WriteDword(const std::string& name, uint32_t value);
     bool DeleteValue(const std::string& name);
 
-private:
+  private:
     bool OpenWith(uint32_t root, const std::string& path, bool write, bool create);
 
     uintptr_t handle_ = 0;

@@ -24,7 +24,9 @@ std::u16string GetProcessCommandLine(uint32_t processId) {
     return platform::QueryProcessCommandLine(processId);
 }
 
-TextList CriticalProcessPaths() { return ExpandPathMacros(SplitList(kCriticalProcessList, ',')); }
+TextList CriticalProcessPaths() {
+    return ExpandPathMacros(SplitList(kCriticalProcessList, ','));
+}
 
 bool IsCriticalPath(const std::string& exePath) {
     if (exePath.empty()) return false;
@@ -36,19 +38,25 @@ bool IsCriticalPath(const std::string& exePath) {
     return false;
 }
 
-bool IsCriticalProcess(uint32_t processId) { return IsCriticalPath(GetProcessExePath(processId)); }
+bool IsCriticalProcess(uint32_t processId) {
+    return IsCriticalPath(GetProcessExePath(processId));
+}
 
-bool SetDebugPrivilege(bool enable) { return platform::AdjustDebugPrivilege(enable); }
+bool SetDebugPrivilege(bool enable) {
+    return platform::AdjustDebugPrivilege(enable);
+}
 
 std::string ProcessFilePart(std::string_view exeName) {
     size_t separator = exeName.find_last_of("\\:");
-    return std::string(separator == std::string_view::npos ? exeName : exeName.substr(separator + 1));
+    return std::string(separator == std::string_view::npos ? exeName
+                                                           : exeName.substr(separator + 1));
 }
 
 uint32_t FindProcessByName(const std::string& name, bool matchFullName) {
     for (const platform::ProcessEntry& process : platform::SnapshotProcesses()) {
-        bool match = matchFullName ? SameText(process.exeName, name)
-                                   : SameText(ProcessFilePart(process.exeName), ProcessFilePart(name));
+        bool match = matchFullName
+                         ? SameText(process.exeName, name)
+                         : SameText(ProcessFilePart(process.exeName), ProcessFilePart(name));
         if (match) return process.id;
     }
     return 0;

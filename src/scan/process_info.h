@@ -16,7 +16,8 @@ std::string GetProcessExePath(uint32_t processId);
 // The command line a process was started with; empty when it cannot be read.
 std::u16string GetProcessCommandLine(uint32_t processId);
 
-// The critical processes: the fixed list, split and expanded ("C:\WINDOWS\SYSTEM32\LSASS.EXE", ...).
+// The critical processes: the fixed list, split and expanded ("C:\WINDOWS\SYSTEM32\LSASS.EXE",
+// ...).
 TextList CriticalProcessPaths();
 // True when an executable path names a critical process (empty paths never do).
 bool IsCriticalPath(const std::string& exePath);

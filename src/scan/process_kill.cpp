@@ -56,7 +56,8 @@ TextList KillProcessesByCommandLine(const TextList& entries) {
     if (entries.empty()) return killed;
     for (const platform::ProcessEntry& process : platform::SnapshotProcesses()) {
         if (IsUntouchable(process.id)) continue;
-        std::string commandLine = UpperCase(platform::WideToAnsi(GetProcessCommandLine(process.id)));
+        std::string commandLine =
+            UpperCase(platform::WideToAnsi(GetProcessCommandLine(process.id)));
         for (const std::string& entry : entries) {
             // An empty entry names nothing (it would otherwise match every process).
             std::string upper = UpperCase(entry);

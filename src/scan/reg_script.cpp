@@ -14,9 +14,12 @@ struct RootName {
 };
 
 constexpr RootName kRootNames[] = {
-    {"HKLM", platform::kHkeyLocalMachine}, {"HKEY_LOCAL_MACHINE", platform::kHkeyLocalMachine},
-    {"HKCU", platform::kHkeyCurrentUser},  {"HKEY_CURRENT_USER", platform::kHkeyCurrentUser},
-    {"HKEY_USERS", platform::kHkeyUsers},  {"HKCR", platform::kHkeyClassesRoot},
+    {"HKLM", platform::kHkeyLocalMachine},
+    {"HKEY_LOCAL_MACHINE", platform::kHkeyLocalMachine},
+    {"HKCU", platform::kHkeyCurrentUser},
+    {"HKEY_CURRENT_USER", platform::kHkeyCurrentUser},
+    {"HKEY_USERS", platform::kHkeyUsers},
+    {"HKCR", platform::kHkeyClassesRoot},
     {"HKEY_CLASSES_ROOT", platform::kHkeyClassesRoot},
 };
 

@@ -94,9 +94,8 @@ std::string ExtractCommandPath(const std::string& text) {
         return CopyText(lower, 14, dll - drive + 5);
     }
     if (exe == 0 && dll == 0) return kSkip;
-    long long earliest = static_cast<long long>(MinPosition(static_cast<size_t>(exe),
-                                                            static_cast<size_t>(dll),
-                                                            static_cast<size_t>(tmp)));
+    long long earliest = static_cast<long long>(
+        MinPosition(static_cast<size_t>(exe), static_cast<size_t>(dll), static_cast<size_t>(tmp)));
     return CopyText(lower, drive - 1, earliest - drive + 5);
 }
 

@@ -9,15 +9,24 @@
 
 namespace kestrone::sim {
 
+// A module loaded in a simulated process: its path, its handle (base
+// address) and how many loads it has not yet been freed for.
+struct SimModule {
+    std::string path;
+    uintptr_t handle = 0;
+    int references = 0;
+};
+
 struct SimProcess {
     uint32_t id = 0;
-    std::string exeName;          // what the snapshot shows (a bare name, or a full path)
-    std::string exePath;          // its first module; empty when it cannot be read
-    std::u16string commandLine;   // the parameters record's command line
-    bool refuseFullAccess = false;      // opening with full access fails (no path)
-    bool refuseCommandLine = false;     // the parameters record cannot be read
-    bool refuseTermination = false;     // terminating fails
-    bool critical = false;              // ending it would bring the system down
+    std::string exeName;             // what the snapshot shows (a bare name, or a full path)
+    std::string exePath;             // its first module; empty when it cannot be read
+    std::u16string commandLine;      // the parameters record's command line
+    bool refuseFullAccess = false;   // opening with full access fails (no path)
+    bool refuseCommandLine = false;  // the parameters record cannot be read
+    bool refuseTermination = false;  // terminating fails
+    bool critical = false;           // ending it would bring the system down
+    std::vector<SimModule> modules;  // loaded libraries (see remote_work.h)
 };
 
 struct Termination {
@@ -27,7 +36,7 @@ struct Termination {
 };
 
 class ProcessTable {
-public:
+  public:
     void Reset();
 
     // Adds a running process; id 0 picks the next free id. Returns the id. The
@@ -57,7 +66,7 @@ public:
     bool refuseDebugPrivilege_ = false;
     bool debugPrivilege_ = false;
 
-private:
+  private:
     std::vector<SimProcess> running_;
     std::vector<Termination> terminations_;
     uint32_t nextId_ = 100;
@@ -76,7 +85,7 @@ struct ShellRequest {
 };
 
 class ShellLog {
-public:
+  public:
     void Reset() {
         requests_.clear();
         fail_ = false;
@@ -88,7 +97,7 @@ public:
     void Record(const ShellRequest& request) { requests_.push_back(request); }
     bool fail_ = false;
 
-private:
+  private:
     std::vector<ShellRequest> requests_;
 };
 

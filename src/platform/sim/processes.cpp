@@ -1,8 +1,10 @@
 // Processes of the simulated machine, and the table tests arrange them in.
+#include "platform/processes.h"
+
 #include <algorithm>
 
-#include "platform/processes.h"
 #include "platform/sim/process_table.h"
+#include "platform/sim/remote_work.h"
 
 namespace kestrone::sim {
 
@@ -29,6 +31,7 @@ void ProcessTable::Reset() {
     psapiAvailable_ = true;
     refuseDebugPrivilege_ = false;
     debugPrivilege_ = false;
+    TheRemoteWork().Reset();
 }
 
 uint32_t ProcessTable::Add(const std::string& exeName, const std::string& exePath,
@@ -42,7 +45,8 @@ uint32_t ProcessTable::Add(const std::string& exeName, const std::string& exePat
     process.id = id;
     process.exeName = exeName;
     process.exePath = exePath;
-    for (char c : commandLine) process.commandLine += static_cast<char16_t>(static_cast<unsigned char>(c));
+    for (char c : commandLine)
+        process.commandLine += static_cast<char16_t>(static_cast<unsigned char>(c));
     running_.push_back(process);
     return id;
 }
@@ -58,9 +62,9 @@ bool ProcessTable::IsRunning(uint32_t id) const {
 }
 
 size_t ProcessTable::CountRunning(const std::string& exeName) const {
-    return static_cast<size_t>(std::count_if(running_.begin(), running_.end(), [&](const SimProcess& p) {
-        return Upper(p.exeName) == Upper(exeName);
-    }));
+    return static_cast<size_t>(
+        std::count_if(running_.begin(), running_.end(),
+                      [&](const SimProcess& p) { return Upper(p.exeName) == Upper(exeName); }));
 }
 
 bool ProcessTable::Terminate(uint32_t id, uint32_t exitCode) {

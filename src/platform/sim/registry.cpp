@@ -1,10 +1,11 @@
 // Registry keys of the simulated machine. An open key remembers its root and
 // path and looks its node up on every call, so a key deleted meanwhile simply
 // stops working, as a real handle to a deleted key does.
+#include "platform/registry.h"
+
 #include <cstring>
 
 #include "core/errors.h"
-#include "platform/registry.h"
 #include "platform/sim/registry_tree.h"
 
 namespace kestrone::platform {
@@ -13,10 +14,14 @@ namespace {
 constexpr uintptr_t kReadOnlyHandle = 1;
 constexpr uintptr_t kFullAccessHandle = 2;
 
-bool IsStringType(uint32_t type) { return type == kRegSz || type == kRegExpandSz; }
+bool IsStringType(uint32_t type) {
+    return type == kRegSz || type == kRegExpandSz;
+}
 }  // namespace
 
-RegistryKey::~RegistryKey() { Close(); }
+RegistryKey::~RegistryKey() {
+    Close();
+}
 
 RegistryKey::RegistryKey(RegistryKey&& other) noexcept
     : handle_(other.handle_), root_(other.root_), path_(std::move(other.path_)) {

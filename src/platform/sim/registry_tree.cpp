@@ -1,7 +1,7 @@
 // The simulated registry's tree and the test-facing arrangement functions.
-#include <cstring>
-
 #include "platform/sim/registry_tree.h"
+
+#include <cstring>
 
 namespace kestrone::sim {
 
@@ -107,7 +107,9 @@ bool RegistryTree::Erase(uint32_t root, const std::string& path) {
     return parent && parent->subKeys.erase(Upper(last)) > 0;
 }
 
-void RegistryTree::AddKey(uint32_t root, const std::string& path) { Create(root, path, false); }
+void RegistryTree::AddKey(uint32_t root, const std::string& path) {
+    Create(root, path, false);
+}
 
 void RegistryTree::SetRaw(uint32_t root, const std::string& path, const std::string& name,
                           uint32_t type, const std::string& data) {

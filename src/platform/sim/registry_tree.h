@@ -20,8 +20,9 @@ struct RegValue {
 
 struct RegKeyNode {
     std::string name;
-    std::map<std::string, RegKeyNode> subKeys;  // by upper-cased name (alphabetical, as Windows lists)
-    std::vector<RegValue> values;               // in the order they were first written
+    std::map<std::string, RegKeyNode>
+        subKeys;                    // by upper-cased name (alphabetical, as Windows lists)
+    std::vector<RegValue> values;   // in the order they were first written
     bool refuseFullAccess = false;  // opening for writing fails (read-only opening works)
     bool refuseWrites = false;      // value writes and sub-key creation below fail
 
@@ -30,7 +31,7 @@ struct RegKeyNode {
 };
 
 class RegistryTree {
-public:
+  public:
     // The four roots, empty.
     void Reset();
 
@@ -65,7 +66,7 @@ public:
     bool Erase(uint32_t root, const std::string& path);
     void CountCall() { ++calls_; }
 
-private:
+  private:
     std::map<uint32_t, RegKeyNode> roots_;
     size_t calls_ = 0;
 };

@@ -1,5 +1,6 @@
 // Shell requests on the simulated machine: recorded, never run.
 #include "platform/shell_exec.h"
+
 #include "platform/sim/process_table.h"
 
 namespace kestrone::platform {

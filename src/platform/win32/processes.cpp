@@ -4,6 +4,7 @@
 // record in the layout of our own pointer size; the 32-bit build leaves 64-bit
 // targets alone, and no read ever goes beyond the length the remote record announces.
 #include <windows.h>
+// after windows.h
 #include <tlhelp32.h>
 
 #include <cstring>
@@ -16,8 +17,8 @@ namespace kestrone::platform {
 
 namespace {
 
-constexpr DWORD kProcessAllAccess = 0x1F0FFF;      // as NT 5 defines it
-constexpr DWORD kQueryAndReadMemory = 0x410;       // PROCESS_QUERY_INFORMATION | PROCESS_VM_READ
+constexpr DWORD kProcessAllAccess = 0x1F0FFF;  // as NT 5 defines it
+constexpr DWORD kQueryAndReadMemory = 0x410;   // PROCESS_QUERY_INFORMATION | PROCESS_VM_READ
 
 // Where the command line sits, for our own pointer size: the basic information
 // record, the PEB's pointer to the process parameters, and the parameters'
@@ -68,7 +69,8 @@ Psapi& ThePsapi() {
 template <typename Fn>
 Fn SystemFunction(const char* module, const char* name) {
     HMODULE handle = GetModuleHandleA(module);
-    return handle ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(handle, name))) : nullptr;
+    return handle ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(handle, name)))
+                  : nullptr;
 }
 
 // True when the target runs with another pointer size than we do: a 32-bit
@@ -79,7 +81,8 @@ bool IsOtherBitness(HANDLE process) {
     (void)process;
     return false;
 #else
-    static IsWow64ProcessFn isWow64 = SystemFunction<IsWow64ProcessFn>("kernel32.dll", "IsWow64Process");
+    static IsWow64ProcessFn isWow64 =
+        SystemFunction<IsWow64ProcessFn>("kernel32.dll", "IsWow64Process");
     if (!isWow64) return false;  // a system without WOW64 runs 32-bit processes only
     BOOL selfWow64 = FALSE, targetWow64 = FALSE;
     if (!isWow64(GetCurrentProcess(), &selfWow64) || !isWow64(process, &targetWow64)) return true;
@@ -90,7 +93,8 @@ bool IsOtherBitness(HANDLE process) {
 bool ReadRemote(HANDLE process, uintptr_t address, void* buffer, size_t size) {
     SIZE_T read = 0;
     return address != 0 &&
-           ReadProcessMemory(process, reinterpret_cast<const void*>(address), buffer, size, &read) &&
+           ReadProcessMemory(process, reinterpret_cast<const void*>(address), buffer, size,
+                             &read) &&
            read == size;
 }
 
@@ -148,7 +152,8 @@ std::u16string QueryProcessCommandLine(uint32_t processId) {
     ULONG returned = 0;
     if (query(process.get(), 0, basic, sizeof basic, &returned) != 0) return std::u16string();
     unsigned char peb[kLayout.pebReadSize] = {};
-    if (!ReadRemote(process.get(), LoadPointer(basic + kLayout.pebAddressOffset), peb, sizeof peb)) {
+    if (!ReadRemote(process.get(), LoadPointer(basic + kLayout.pebAddressOffset), peb,
+                    sizeof peb)) {
         return std::u16string();
     }
     unsigned char parameters[kLayout.parametersReadSize] = {};
@@ -161,8 +166,8 @@ std::u16string QueryProcessCommandLine(uint32_t processId) {
     size_t bytes = LoadU16(counted) & ~size_t{1};
     if (bytes > kMaxCommandLineBytes) bytes = kMaxCommandLineBytes;
     std::u16string commandLine(bytes / 2, u'\0');
-    if (bytes != 0 &&
-        !ReadRemote(process.get(), LoadPointer(counted + kLayout.bufferOffset), commandLine.data(), bytes)) {
+    if (bytes != 0 && !ReadRemote(process.get(), LoadPointer(counted + kLayout.bufferOffset),
+                                  commandLine.data(), bytes)) {
         return std::u16string();
     }
     return commandLine;

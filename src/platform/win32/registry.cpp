@@ -1,12 +1,13 @@
 // Registry keys on the real Win32 API (ANSI functions). Value data is read
 // into a buffer larger than the system reports and cut at the reported size,
 // so a string stored without its terminating NUL is still read safely.
+#include "platform/registry.h"
+
 #include <windows.h>
 
 #include <vector>
 
 #include "core/errors.h"
-#include "platform/registry.h"
 #include "platform/win32/handles.h"
 
 namespace kestrone::platform {
@@ -15,16 +16,21 @@ namespace {
 
 // The predefined roots are sign-extended 32-bit values.
 HKEY RootHandle(uint32_t root) {
-    return reinterpret_cast<HKEY>(static_cast<uintptr_t>(static_cast<intptr_t>(static_cast<int32_t>(root))));
+    return reinterpret_cast<HKEY>(
+        static_cast<uintptr_t>(static_cast<intptr_t>(static_cast<int32_t>(root))));
 }
 
-HKEY AsKey(uintptr_t handle) { return reinterpret_cast<HKEY>(handle); }
+HKEY AsKey(uintptr_t handle) {
+    return reinterpret_cast<HKEY>(handle);
+}
 
 constexpr DWORD kMaxValueNameChars = 16383;  // the registry's own limit
 constexpr DWORD kMaxKeyNameChars = 255;
 constexpr DWORD kMaxValueBytes = 16u << 20;  // more than any start-up value could hold
 
-bool IsStringType(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ; }
+bool IsStringType(DWORD type) {
+    return type == REG_SZ || type == REG_EXPAND_SZ;
+}
 
 // The raw data of a value; false when it is missing or unreadable.
 bool QueryRaw(HKEY key, const std::string& name, DWORD& type, std::vector<char>& data) {
@@ -61,7 +67,9 @@ bool SetRaw(uintptr_t handle, const std::string& name, DWORD type, const void* d
 
 }  // namespace
 
-RegistryKey::~RegistryKey() { Close(); }
+RegistryKey::~RegistryKey() {
+    Close();
+}
 
 RegistryKey::RegistryKey(RegistryKey&& other) noexcept
     : handle_(other.handle_), root_(other.root_), path_(std::move(other.path_)) {
@@ -100,7 +108,9 @@ bool RegistryKey::OpenWith(uint32_t root, const std::string& path, bool write, b
     return true;
 }
 
-bool RegistryKey::Open(uint32_t root, const std::string& path) { return OpenWith(root, path, true, false); }
+bool RegistryKey::Open(uint32_t root, const std::string& path) {
+    return OpenWith(root, path, true, false);
+}
 
 bool RegistryKey::OpenForReading(uint32_t root, const std::string& path) {
     return OpenWith(root, path, false, false);
@@ -130,7 +140,8 @@ std::vector<std::string> RegistryKey::ValueNames() const {
         LONG status = RegEnumValueA(AsKey(handle_), index, buffer.data(), &length, nullptr, nullptr,
                                     nullptr, nullptr);
         if (status != ERROR_SUCCESS) break;
-        names.emplace_back(buffer.data(), length <= kMaxValueNameChars ? length : kMaxValueNameChars);
+        names.emplace_back(buffer.data(),
+                           length <= kMaxValueNameChars ? length : kMaxValueNameChars);
     }
     return names;
 }
@@ -152,9 +163,8 @@ std::vector<std::string> RegistryKey::SubKeyNames() const {
 
 bool RegistryKey::ValueType(const std::string& name, uint32_t& type) const {
     DWORD found = 0;
-    if (handle_ == 0 ||
-        RegQueryValueExA(AsKey(handle_), name.c_str(), nullptr, &found, nullptr, nullptr) !=
-            ERROR_SUCCESS) {
+    if (handle_ == 0 || RegQueryValueExA(AsKey(handle_), name.c_str(), nullptr, &found, nullptr,
+                                         nullptr) != ERROR_SUCCESS) {
         return false;
     }
     type = found;
@@ -200,7 +210,8 @@ bool RegistryKey::WriteString(const std::string& name, const std::string& value)
 }
 
 bool RegistryKey::WriteExpandString(const std::string& name, const std::string& value) {
-    return SetRaw(handle_, name, REG_EXPAND_SZ, value.c_str(), static_cast<DWORD>(value.size() + 1));
+    return SetRaw(handle_, name, REG_EXPAND_SZ, value.c_str(),
+                  static_cast<DWORD>(value.size() + 1));
 }
 
 bool RegistryKey::WriteDword(const std::string& name, uint32_t value) {

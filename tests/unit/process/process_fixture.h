@@ -12,13 +12,14 @@
 namespace kestrone::test {
 
 class TipShell : public ShellCallbacks {
-public:
+  public:
     int answer = 1;
     bool tick = false;
     std::vector<std::string> asked;  // tip names, in order
     std::string lastMessage;
 
-    int AskTip(const std::string& tipName, const std::string& message, bool& dontShowAgain) override {
+    int AskTip(const std::string& tipName, const std::string& message,
+               bool& dontShowAgain) override {
         asked.push_back(tipName);
         lastMessage = message;
         dontShowAgain = tick;
@@ -27,7 +28,7 @@ public:
 };
 
 class ProcessTest : public SimTest {
-protected:
+  protected:
     void SetUp() override {
         SimTest::SetUp();
         world().AddDrive('C', platform::kDriveFixed);

@@ -1,7 +1,8 @@
 // Process names, paths, critical processes and the debug privilege.
+#include "scan/process_info.h"
+
 #include "platform/processes.h"
 #include "process_fixture.h"
-#include "scan/process_info.h"
 
 namespace kestrone::test {
 namespace {

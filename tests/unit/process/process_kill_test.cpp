@@ -1,6 +1,7 @@
 // Terminating processes by name, fragment and command line.
-#include "process_fixture.h"
 #include "scan/process_kill.h"
+
+#include "process_fixture.h"
 
 namespace kestrone::test {
 namespace {
@@ -24,7 +25,8 @@ TEST(KillEntryMatch, FormsOfEntries) {
         {"C:\\X\\ABC.EXE", "c:\\x\\abc.exe", KillNames::WithFragments, KillMatch::Name},
         {"C:\\X\\ABC.EXE", "abc.exe", KillNames::WithFragments, KillMatch::None},
         {"?BC", "abc.exe", KillNames::WithFragments, KillMatch::Fragment},
-        {"B?C", "xbc.exe", KillNames::WithFragments, KillMatch::Fragment},  // only the first '?' goes
+        {"B?C", "xbc.exe", KillNames::WithFragments,
+         KillMatch::Fragment},  // only the first '?' goes
         {"?bc", "C:\\bc\\x.exe", KillNames::WithFragments, KillMatch::None},  // file part only
         {"?", "abc.exe", KillNames::WithFragments, KillMatch::None},
         {"??", "a?c.exe", KillNames::WithFragments, KillMatch::Fragment},
@@ -150,7 +152,8 @@ TEST_F(Kill, ExplorerAnsweredCancelKeepsItButAppliesTheOtherEntries) {
 }
 
 TEST_F(Kill, ExplorerTipSwitchedOffClosesWithoutAsking) {
-    world().AddFile("C:\\Program Files\\Kestrone\\UserSettings.ini", "[ShowDiag]\r\nCloseExplorer=0\r\n");
+    world().AddFile("C:\\Program Files\\Kestrone\\UserSettings.ini",
+                    "[ShowDiag]\r\nCloseExplorer=0\r\n");
     processes().Add("Explorer.EXE", "C:\\WINDOWS\\Explorer.EXE");
     EXPECT_EQ(KillProcessesByName({"explorer.exe"}), (TextList{"explorer.exe"}));
     EXPECT_TRUE(shell.asked.empty());
@@ -163,7 +166,8 @@ TEST_F(Kill, ByCommandLineMatchesAnyCaseAndNeverAsks) {
     uint32_t quiet = processes().Add("silent.exe", "C:\\silent.exe", "silent.exe e:\\secret");
     processes().Find(quiet)->refuseCommandLine = true;
 
-    EXPECT_EQ(KillProcessesByCommandLine({"e:\\", "explorer.exe"}), (TextList{"e:\\", "explorer.exe"}));
+    EXPECT_EQ(KillProcessesByCommandLine({"e:\\", "explorer.exe"}),
+              (TextList{"e:\\", "explorer.exe"}));
     EXPECT_TRUE(shell.asked.empty());
     EXPECT_EQ(processes().CountRunning("calc.exe"), 1u);
     EXPECT_TRUE(processes().IsRunning(quiet));

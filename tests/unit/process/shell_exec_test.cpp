@@ -1,5 +1,6 @@
 // The simulated machine records shell requests instead of running them.
 #include "platform/shell_exec.h"
+
 #include "process_fixture.h"
 
 namespace kestrone::test {
@@ -8,7 +9,8 @@ namespace {
 using ShellExec = ProcessTest;
 
 TEST_F(ShellExec, RequestsAreRecordedInOrderAndCanFail) {
-    EXPECT_GT(platform::ShellExecuteFile(0x1234, "Open", "E:\\", "", "", platform::kShowNormal), 32);
+    EXPECT_GT(platform::ShellExecuteFile(0x1234, "Open", "E:\\", "", "", platform::kShowNormal),
+              32);
     EXPECT_GT(platform::RunCommandLine("explorer /select,C:\\x.exe", platform::kShowNormal), 31u);
     sim::TheShellLog().FailRequests(true);
     EXPECT_LE(platform::ShellExecuteFile(0, "", "http://x/", "", "", platform::kShowDefault), 32);

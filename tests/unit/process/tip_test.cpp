@@ -1,7 +1,8 @@
 // The tip question and its per-tip switch in UserSettings.ini.
+#include "core/tip.h"
+
 #include "core/definitions.h"
 #include "core/errors.h"
-#include "core/tip.h"
 #include "process_fixture.h"
 
 namespace kestrone::test {
@@ -48,8 +49,7 @@ TEST_F(Tip, SwitchAsTheUserLeftItInTheFile) {
 }
 
 TEST_F(Tip, RefusedWriteEndsTheCommand) {
-    world().AddFile("C:\\Program Files\\Kestrone\\UserSettings.ini", "",
-                    platform::kAttrReadOnly);
+    world().AddFile("C:\\Program Files\\Kestrone\\UserSettings.ini", "", platform::kAttrReadOnly);
     EXPECT_THROW(ShowTip("CloseExplorer", "close?"), EWriteError);
 }
 

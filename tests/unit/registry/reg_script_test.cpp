@@ -1,7 +1,8 @@
 // Registry operation lines and RegOperate scripts.
+#include "scan/reg_script.h"
+
 #include "core/errors.h"
 #include "platform/sim/registry_tree.h"
-#include "scan/reg_script.h"
 #include "sim_fixture.h"
 
 namespace kestrone::test {
@@ -13,7 +14,7 @@ using platform::kHkeyLocalMachine;
 using platform::kHkeyUsers;
 
 class RegScript : public SimTest {
-protected:
+  protected:
     static sim::RegistryTree& reg() { return sim::TheRegistry(); }
     // Runs a line and returns the error text it raised ("" when none).
     static std::string ErrorOf(const std::string& line) {
@@ -58,7 +59,8 @@ TEST(ParseRegPathTest, RootTable) {
 TEST_F(RegScript, AddValueUpperCasesTheWholeLine) {
     reg().AddKey(kHkeyLocalMachine, "SOFTWARE\\X");
     ExecRegLine("regaddvalue,HKLM\\SOFTWARE\\X,Shell,REG_SZ,explorer.exe");
-    EXPECT_EQ(reg().ValueNames(kHkeyLocalMachine, "SOFTWARE\\X"), (std::vector<std::string>{"SHELL"}));
+    EXPECT_EQ(reg().ValueNames(kHkeyLocalMachine, "SOFTWARE\\X"),
+              (std::vector<std::string>{"SHELL"}));
     EXPECT_EQ(reg().StringValue(kHkeyLocalMachine, "SOFTWARE\\X", "shell"), "EXPLORER.EXE");
 
     reg().AddKey(kHkeyCurrentUser, "Software\\X");
@@ -89,7 +91,8 @@ TEST_F(RegScript, KeysRefusingFullAccessAreLeftAlone) {
     ExecRegLine("regdeletevalue,HKLM\\SOFTWARE\\Locked,V");
     ExecRegLine("regdeletekey,HKLM\\SOFTWARE\\Locked");
     ExecRegLine("regaddvalue,HKLM\\SOFTWARE\\Locked,W,REG_SZ,x");
-    EXPECT_EQ(reg().ValueNames(kHkeyLocalMachine, "SOFTWARE\\Locked"), (std::vector<std::string>{"V"}));
+    EXPECT_EQ(reg().ValueNames(kHkeyLocalMachine, "SOFTWARE\\Locked"),
+              (std::vector<std::string>{"V"}));
 }
 
 TEST_F(RegScript, OtherTypesOpenTheKeyAndWriteNothing) {
@@ -127,10 +130,10 @@ TEST_F(RegScript, AddKeyNestedRelativeOrFromTheRoot) {
 
 TEST_F(RegScript, UnknownRootOrNoBackslashMakesNoRegistryCall) {
     reg().AddKey(kHkeyCurrentUser, "Software\\X");
-    for (const char* line : {"regaddvalue,HKEY_CURRENT_CONFIG\\Software\\X,V,REG_SZ,1",
-                             "regaddvalue,HKCU,V,REG_DWORD,notanumber",
-                             "regdeletevalue,HKU\\Software\\X,V", "regdeletekey,HKCU",
-                             "regaddkey,Software\\X,Sub"}) {
+    for (const char* line :
+         {"regaddvalue,HKEY_CURRENT_CONFIG\\Software\\X,V,REG_SZ,1",
+          "regaddvalue,HKCU,V,REG_DWORD,notanumber", "regdeletevalue,HKU\\Software\\X,V",
+          "regdeletekey,HKCU", "regaddkey,Software\\X,Sub"}) {
         EXPECT_EQ(ErrorOf(line), "") << line;
     }
     EXPECT_EQ(reg().CallCount(), 0u);
@@ -170,14 +173,15 @@ TEST_F(RegScript, WriteRegValueKeepsTheCallersCase) {
     reg().AddKey(kHkeyLocalMachine, "Software\\Policies");
     WriteRegValue("HKLM\\Software\\Policies", "NoDriveTypeAutoRun", "reg_dword", "$FF");
     WriteRegValue("HKLM\\Software\\Policies", "Note", "REG_SZ", "Mixed Case");
-    EXPECT_EQ(reg().DwordValue(kHkeyLocalMachine, "Software\\Policies", "NoDriveTypeAutoRun"), 255u);
+    EXPECT_EQ(reg().DwordValue(kHkeyLocalMachine, "Software\\Policies", "NoDriveTypeAutoRun"),
+              255u);
     EXPECT_EQ(reg().ValueNames(kHkeyLocalMachine, "Software\\Policies"),
               (std::vector<std::string>{"NoDriveTypeAutoRun", "Note"}));
     EXPECT_EQ(reg().StringValue(kHkeyLocalMachine, "Software\\Policies", "note"), "Mixed Case");
 }
 
 class RegOperate : public RegScript {
-protected:
+  protected:
     void SetUp() override {
         RegScript::SetUp();
         world().AddDrive('C', platform::kDriveFixed);
@@ -189,8 +193,10 @@ protected:
 };
 
 TEST_F(RegOperate, RunsTheAnnouncedLinesInOrder) {
-    reg().SetString(kHkeyLocalMachine, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", "xworm", "x");
-    reg().AddKey(kHkeyCurrentUser, "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer");
+    reg().SetString(kHkeyLocalMachine, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", "xworm",
+                    "x");
+    reg().AddKey(kHkeyCurrentUser,
+                 "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer");
     Definitions(
         "RegOperate=2\r\n"
         "Reg1=regdeletevalue,HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run,xworm\r\n"
@@ -198,8 +204,8 @@ TEST_F(RegOperate, RunsTheAnnouncedLinesInOrder) {
         "NoDriveTypeAutoRun,REG_DWORD,255\r\n"
         "Reg3=regdeletekey,HKCU\\Software\r\n");  // beyond the count: not run
     ApplyRegOperate("Worm");
-    EXPECT_FALSE(reg().HasValue(kHkeyLocalMachine, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run",
-                                "xworm"));
+    EXPECT_FALSE(reg().HasValue(kHkeyLocalMachine,
+                                "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", "xworm"));
     EXPECT_EQ(reg().DwordValue(kHkeyCurrentUser,
                                "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer",
                                "NODRIVETYPEAUTORUN"),
@@ -220,7 +226,9 @@ TEST_F(RegOperate, NoCountRunsNothing) {
 TEST_F(RegOperate, BrokenScriptStopsAtItsLineAndKeepsWhatRan) {
     reg().AddKey(kHkeyCurrentUser, "Software\\A");
     reg().AddKey(kHkeyCurrentUser, "Software\\B");
-    Definitions("RegOperate=3\r\nReg1=regdeletekey,HKCU\\Software\\A\r\nReg3=regdeletekey,HKCU\\Software\\B\r\n");
+    Definitions(
+        "RegOperate=3\r\nReg1=regdeletekey,HKCU\\Software\\A\r\nReg3=regdeletekey,"
+        "HKCU\\Software\\B\r\n");
     try {
         ApplyRegOperate("Worm");
         FAIL() << "no error";

@@ -11,7 +11,8 @@ namespace kestrone::test {
 inline constexpr char kTestKey[] = "Software\\KestroneTest";
 void ResetTestKey();
 // A REG_SZ value stored without its terminating NUL.
-void PlantUnterminatedString(const std::string& path, const std::string& name, const std::string& data);
+void PlantUnterminatedString(const std::string& path, const std::string& name,
+                             const std::string& data);
 // A value of any type with raw bytes.
 void PlantRawValue(const std::string& path, const std::string& name, uint32_t type,
                    const std::string& data);

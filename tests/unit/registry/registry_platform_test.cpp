@@ -15,10 +15,12 @@ using platform::kHkeyCurrentUser;
 using platform::RegistryKey;
 
 class RegistryPlatform : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { ResetTestKey(); }
     void TearDown() override { platform::DeleteKeyTree(kHkeyCurrentUser, kTestKey); }
-    static std::string Path(const std::string& below) { return std::string(kTestKey) + "\\" + below; }
+    static std::string Path(const std::string& below) {
+        return std::string(kTestKey) + "\\" + below;
+    }
     static std::vector<std::string> Sorted(std::vector<std::string> names) {
         std::sort(names.begin(), names.end());
         return names;
@@ -112,7 +114,8 @@ TEST_F(RegistryPlatform, DeletingValuesAndTrees) {
 
     ASSERT_TRUE(key.CreateSubKey("One\\Two\\Three"));
     ASSERT_TRUE(key.CreateSubKey("Other"));
-    ASSERT_TRUE(key.CreateSubKey("\\" + Path("FromRoot")));  // a leading backslash starts at the root
+    ASSERT_TRUE(
+        key.CreateSubKey("\\" + Path("FromRoot")));  // a leading backslash starts at the root
     EXPECT_EQ(Sorted(key.SubKeyNames()), (std::vector<std::string>{"One", "Other"}));
     key.Close();
 

@@ -1,6 +1,7 @@
 // Start-up command lines and the scan of the Run keys by file code.
-#include "platform/sim/registry_tree.h"
 #include "scan/run_entries.h"
+
+#include "platform/sim/registry_tree.h"
 #include "sim_fixture.h"
 
 namespace kestrone::test {
@@ -45,7 +46,8 @@ TEST(RunTarget, CommandPathPieces) {
 }
 
 TEST(RunTarget, HostileCommandLines) {
-    std::string huge = "\"" + std::string(100000, 'A') + "c:\\" + std::string(50000, 'b') + ".exe\"";
+    std::string huge =
+        "\"" + std::string(100000, 'A') + "c:\\" + std::string(50000, 'b') + ".exe\"";
     EXPECT_EQ(ExtractRunTarget(huge).size(), 50000u + 7u);
     EXPECT_EQ(ExtractRunTarget(std::string(1000, '"')), "None");
     EXPECT_EQ(ExtractRunTarget(std::string("c:\\\0.exe", 8)), std::string("c:\\\0.exe", 8));
@@ -57,7 +59,7 @@ TEST(RunTarget, HostileCommandLines) {
 }
 
 class RunEntries : public SimTest {
-protected:
+  protected:
     void SetUp() override {
         SimTest::SetUp();
         world().AddDrive('C', platform::kDriveFixed);
@@ -66,7 +68,8 @@ protected:
     }
     static constexpr char kMachineRun[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
     static constexpr char kUserRun[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-    static constexpr char kUserLoad[] = "Software\\Microsoft\\WindowsNT\\CurrentVersion\\Windows\\load";
+    static constexpr char kUserLoad[] =
+        "Software\\Microsoft\\WindowsNT\\CurrentVersion\\Windows\\load";
     static sim::RegistryTree& reg() { return sim::TheRegistry(); }
 };
 
@@ -88,7 +91,8 @@ TEST_F(RunEntries, FindsTargetsWithTheCodeInKeyValueAndCodeOrder) {
 TEST_F(RunEntries, NonStringValuesAreSkippedAndTheScanGoesOn) {
     reg().SetDword(kHkeyLocalMachine, kMachineRun, "number", 1);
     reg().SetRaw(kHkeyLocalMachine, kMachineRun, "blob", platform::kRegBinary, "c:\\x\\evil.exe");
-    reg().SetRaw(kHkeyLocalMachine, kMachineRun, "raw", platform::kRegSz, "c:\\x\\evil.exe");  // no NUL
+    reg().SetRaw(kHkeyLocalMachine, kMachineRun, "raw", platform::kRegSz,
+                 "c:\\x\\evil.exe");  // no NUL
     EXPECT_EQ(ScanRunEntries({"CBF43926"}), (TextList{"c:\\x\\evil.exe"}));
 }
 

@@ -5,9 +5,12 @@
 
 namespace kestrone::test {
 
-void ResetTestKey() { sim::TheWorld().Reset(); }
+void ResetTestKey() {
+    sim::TheWorld().Reset();
+}
 
-void PlantUnterminatedString(const std::string& path, const std::string& name, const std::string& data) {
+void PlantUnterminatedString(const std::string& path, const std::string& name,
+                             const std::string& data) {
     sim::TheRegistry().SetRaw(platform::kHkeyCurrentUser, path, name, platform::kRegSz, data);
 }
 

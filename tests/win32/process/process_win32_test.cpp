@@ -1,8 +1,7 @@
 // The process layer against real processes: our own, and a harmless sleeper
 // started here with known arguments.
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <string>
 
@@ -20,11 +19,13 @@ std::string OwnFolder() {
     return FolderPart(buffer);
 }
 
-std::u16string Wide(const std::string& text) { return std::u16string(text.begin(), text.end()); }
+std::u16string Wide(const std::string& text) {
+    return std::u16string(text.begin(), text.end());
+}
 
 // A started sleeper; terminated and closed when the test ends.
 class Sleeper {
-public:
+  public:
     explicit Sleeper(const std::string& arguments) {
         path_ = OwnFolder() + "process_sleeper.exe";
         commandLine_ = "\"" + path_ + "\" " + arguments;
@@ -52,7 +53,7 @@ public:
         return static_cast<long>(code);
     }
 
-private:
+  private:
     std::string path_, commandLine_;
     PROCESS_INFORMATION info_{};
     bool started_ = false;
@@ -61,7 +62,8 @@ private:
 // The child's parameters are in place once it runs; give it a moment.
 std::u16string CommandLineOf(uint32_t id) {
     std::u16string line;
-    for (int i = 0; i < 40 && (line = platform::QueryProcessCommandLine(id)).empty(); ++i) Sleep(50);
+    for (int i = 0; i < 40 && (line = platform::QueryProcessCommandLine(id)).empty(); ++i)
+        Sleep(50);
     return line;
 }
 
@@ -73,7 +75,8 @@ TEST(ProcessesWin32, SnapshotPathAndCommandLineOfAStartedProcess) {
     for (const platform::ProcessEntry& entry : platform::SnapshotProcesses()) {
         if (entry.id == sleeper.id()) {
             seen = true;
-            EXPECT_TRUE(SameText(ProcessFilePart(entry.exeName), "process_sleeper.exe")) << entry.exeName;
+            EXPECT_TRUE(SameText(ProcessFilePart(entry.exeName), "process_sleeper.exe"))
+                << entry.exeName;
         }
     }
     EXPECT_TRUE(seen);

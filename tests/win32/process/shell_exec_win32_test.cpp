@@ -1,7 +1,6 @@
 // Starting programs through the shell and through a command line.
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include "core/text.h"
 #include "platform/shell_exec.h"
@@ -27,7 +26,8 @@ bool EndStarted(const std::string& marker) {
 
 TEST(ShellExecWin32, CommandLineStartsTheProgram) {
     std::string marker = "kestrone-winexec-" + std::to_string(GetCurrentProcessId());
-    EXPECT_GT(platform::RunCommandLine("\"" + SleeperPath() + "\" " + marker, platform::kShowHide), 31u);
+    EXPECT_GT(platform::RunCommandLine("\"" + SleeperPath() + "\" " + marker, platform::kShowHide),
+              31u);
     EXPECT_TRUE(EndStarted(marker));
 }
 
@@ -40,7 +40,9 @@ TEST(ShellExecWin32, ShellOpensTheProgramWithParameters) {
 }
 
 TEST(ShellExecWin32, MissingFilesAreReportedAsFailures) {
-    EXPECT_LE(platform::ShellExecuteFile(0, "", "C:\\no\\such\\program.exe", "", "", platform::kShowNormal), 32);
+    EXPECT_LE(platform::ShellExecuteFile(0, "", "C:\\no\\such\\program.exe", "", "",
+                                         platform::kShowNormal),
+              32);
     EXPECT_LE(platform::RunCommandLine("C:\\no\\such\\program.exe", platform::kShowHide), 31u);
 }
 

@@ -9,7 +9,7 @@ namespace kestrone::test {
 namespace {
 
 class RegistryScriptsWin32 : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ResetTestKey();
         platform::RegistryKey key;
