@@ -1,0 +1,298 @@
+#include "main_form.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <exception>
+
+#include "app/branding.h"
+#include "app/main_window_rules.h"
+#include "app/publish.h"
+#include "app/settings_values.h"
+#include "control_ids.h"
+#include "core/decryption.h"
+#include "core/shell.h"
+#include "resource_ids.h"
+#include "ui/popup/win32/msn_popup.h"
+#include "ui/tray/win32/cool_tray_icon.h"
+#include "window_shell.h"
+
+namespace kestrone::app {
+
+namespace {
+constexpr int kClientWidth = 429;
+constexpr int kClientHeight = 269;
+constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+constexpr char kPageClass[] = "KestronePage";
+constexpr char kPanelClass[] = "KestronePanel";
+}  // namespace
+
+TMainForm::TMainForm() = default;
+
+TMainForm::~TMainForm() {
+    InstallShell(nullptr);
+    if (hwnd_) DestroyWindow(hwnd_);
+    if (pm1_) DestroyMenu(pm1_);
+    if (popupMenu1_) DestroyMenu(popupMenu1_);
+    if (unlockImages_) ImageList_Destroy(unlockImages_);
+    if (smallIcon_) DestroyIcon(smallIcon_);
+    if (largeIcon_) DestroyIcon(largeIcon_);
+}
+
+void TMainForm::RegisterClasses(HINSTANCE instance) {
+    WNDCLASSEXA form{};
+    form.cbSize = sizeof form;
+    form.lpfnWndProc = WindowProc;
+    form.hInstance = instance;
+    form.hIcon = largeIcon_;
+    form.hIconSm = smallIcon_;
+    form.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    form.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    form.lpszClassName = kMainWindowClass;
+    RegisterClassExA(&form);
+
+    WNDCLASSEXA page = form;
+    page.lpfnWndProc = PageProc;
+    page.hIcon = page.hIconSm = nullptr;
+    page.lpszClassName = kPageClass;
+    RegisterClassExA(&page);
+
+    WNDCLASSEXA panel = page;
+    panel.lpfnWndProc = PanelProc;
+    panel.hbrBackground = static_cast<HBRUSH>(silverBrush_.get());
+    panel.lpszClassName = kPanelClass;
+    RegisterClassExA(&panel);
+}
+
+void TMainForm::CreateFonts() {
+    formFont_.reset(MakeFont("Tahoma", -12));
+    toolbarFont_.reset(MakeFont("MS Sans Serif", -13));
+    boldFont_.reset(MakeFont("Tahoma", -12, true));
+    productFont_.reset(MakeFont("Tahoma", -16, true));
+    linkFont_.reset(MakeFont("Tahoma", -12, false, false, true));
+    footerFont_.reset(MakeFont("Tahoma", -11, false, true));
+    silverBrush_.reset(CreateSolidBrush(RGB(192, 192, 192)));
+}
+
+bool TMainForm::Create(HINSTANCE instance) {
+    instance_ = instance;
+    largeIcon_ = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_KESTRONE), IMAGE_ICON,
+                                               32, 32, LR_DEFAULTCOLOR));
+    smallIcon_ = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_KESTRONE), IMAGE_ICON,
+                                               16, 16, LR_DEFAULTCOLOR));
+    logo_.reset(LoadImageA(instance, MAKEINTRESOURCEA(IDB_LOGO), IMAGE_BITMAP, 0, 0,
+                           LR_CREATEDIBSECTION));
+    CreateFonts();
+    RegisterClasses(instance);
+
+    RECT frame{0, 0, kClientWidth, kClientHeight};
+    AdjustWindowRectEx(&frame, kFormStyle, FALSE, 0);
+    int width = frame.right - frame.left, height = frame.bottom - frame.top;
+    int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+    int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    hwnd_ = CreateWindowExA(WS_EX_CONTROLPARENT, kMainWindowClass, kStoredMainCaption, kFormStyle, x,
+                            y, width, height, nullptr, nullptr, instance, this);
+    if (!hwnd_) return false;
+    shell_ = std::make_unique<WindowShell>(instance, *this);
+    InstallShell(shell_.get());
+    CreateLeftPanel();
+    CreatePages();
+    CreateTrayComponents();
+    FormCreate();
+    return true;
+}
+
+void TMainForm::FormCreate() {
+    try {
+        DecryptDataFiles();
+        ActivatePage(kTabSheet1);
+        for (int item = 0; item < 3; ++item)
+            ListView_SetCheckState(GetDlgItem(pages_[kTabSheet1], kChklstSelScan), item, TRUE);
+        FCanQuit = FStopRequested = FScanning = false;
+        LoadSettingsPage();
+        PublishMainWindow(static_cast<uint32_t>(reinterpret_cast<uintptr_t>(hwnd_)));
+        ApplyBranding(kProductName);
+    } catch (const std::exception& error) {
+        ShowErrorBox(hwnd_, error.what());
+    }
+}
+
+void TMainForm::ApplyBranding(const std::string& name) {
+    SetApplicationTitle(name);
+    auto rebrand = [&](HWND window) {
+        char text[256] = {};
+        GetWindowTextA(window, text, sizeof text);
+        SetWindowTextA(window, ApplyBrandName(text, name).c_str());
+    };
+    rebrand(hwnd_);
+    rebrand(GetDlgItem(pages_[kTabSheet4], kCheckBox3));
+    rebrand(GetDlgItem(pages_[kTabSheet10], kLabel11));
+    SetDlgItemTextA(pages_[kTabSheet10], kLabel15, kBrand.websiteHost);
+    SetDlgItemTextA(pages_[kTabSheet10], kLabel16, kBrand.company);
+    SetDlgItemTextA(pages_[kTabSheet10], kEmailLabel, kBrand.supportEmail);
+}
+
+void TMainForm::LoadSettingsPage() {
+    SettingsFileValues values = ReadSettingsFileValues();
+    HWND page = pages_[kTabSheet4];
+    if (int tag = ActionRadioTag(values.userChoice)) {
+        const int radios[] = {kRadioButton1, kRadioButton3, kRadioButton2};
+        for (int index = 0; index < 3; ++index)
+            CheckDlgButton(page, radios[index], index + 1 == tag ? BST_CHECKED : BST_UNCHECKED);
+    }
+    CheckDlgButton(page, kCheckBox5, values.needShowSelDiag ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(page, kCheckBox4, values.blockPlugInstall ? BST_CHECKED : BST_UNCHECKED);
+}
+
+void TMainForm::ShowMainWindow() {
+    ShowWindow(hwnd_, SW_SHOWNORMAL);
+    SetForegroundWindow(hwnd_);
+}
+
+void TMainForm::ActivatePage(Page page) {
+    activePage_ = page;
+    for (int index = 0; index < kPageCount; ++index)
+        ShowWindow(pages_[index], index == page ? SW_SHOW : SW_HIDE);
+    OnPageShow(page);
+}
+
+void TMainForm::OnClose() {
+    CloseDecision decision = DecideClose(IsWindowVisible(hwnd_) != FALSE, FCanQuit);
+    if (decision.hide) ShowWindow(hwnd_, SW_HIDE);
+    if (decision.allowClose) DestroyWindow(hwnd_);
+}
+
+LRESULT TMainForm::OnQueryEndSession() {
+    CloseDecision decision = DecideSessionEnd(IsWindowVisible(hwnd_) != FALSE, FCanQuit);
+    if (decision.hide) ShowWindow(hwnd_, SW_HIDE);
+    return decision.allowClose ? TRUE : FALSE;
+}
+
+void TMainForm::Quit() {
+    FCanQuit = true;
+    SendMessageA(hwnd_, WM_CLOSE, 0, 0);
+}
+
+void TMainForm::OnCopyData(const COPYDATASTRUCT* data) {
+    std::string name = data ? CopyDataText(static_cast<const char*>(data->lpData), data->cbData)
+                            : std::string();
+    ShowPopUpText(kPlugInCaptionUtf8 + WideToUtf8(AnsiToWide(name)));
+}
+
+void TMainForm::ShowProgress(const std::string& path) {
+    SendMessageA(GetDlgItem(pages_[kTabSheet1], kStatusBar1), SB_SETTEXTA, 1,
+                 reinterpret_cast<LPARAM>(path.c_str()));
+}
+
+void TMainForm::AddReportLine(const std::string& line) {
+    HWND memo = GetDlgItem(pages_[kTabSheet1], kMemo1);
+    int end = GetWindowTextLengthA(memo);
+    SendMessageA(memo, EM_SETSEL, end, end);
+    std::string text = (end > 0 ? "\r\n" : "") + line;
+    SendMessageA(memo, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+LRESULT CALLBACK TMainForm::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<TMainForm*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (message == WM_NCCREATE) {
+        self = static_cast<TMainForm*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        self->hwnd_ = window;
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    if (!self) return DefWindowProcA(window, message, wParam, lParam);
+    return self->HandleMessage(message, wParam, lParam);
+}
+
+LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    HWND window = hwnd_;
+    LRESULT result = 0;
+    if (HandleChildMessage(message, wParam, lParam, result)) return result;
+    switch (message) {
+    case WM_CLOSE:
+        OnClose();
+        return 0;
+    case WM_QUERYENDSESSION:
+        return OnQueryEndSession();
+    case WM_QUITREQUEST:
+        ShowWindow(hwnd_, SW_HIDE);
+        Quit();
+        return 0;
+    case WM_COPYDATA:
+        OnCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+        return TRUE;
+    case WM_SHOWWINDOW:
+        if (wParam) ActivatePage(kTabSheet1);  // FormShow
+        break;
+    case WM_TIMER:
+        if (wParam == kTimer1) Timer1Timer();
+        return 0;
+    case WM_NCPAINT:
+    case WM_NCACTIVATE:
+        result = DefWindowProcA(window, message, wParam, lParam);
+        PaintCaptionTitle();
+        return result;
+    case WM_DESTROY:
+        KillTimer(hwnd_, kTimer1);
+        msnp1_.reset();
+        cltrycn1_.reset();  // removes the tray icon
+        PostQuitMessage(0);
+        return 0;
+    case WM_NCDESTROY:
+        hwnd_ = nullptr;
+        break;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// Commands, notifications and colours of the controls on the pages and the
+// left panel come here too, so the window's code sits in one place.
+bool TMainForm::HandleChildMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    switch (message) {
+    case WM_COMMAND:
+        try {
+            OnCommand(LOWORD(wParam), HIWORD(wParam));
+        } catch (const std::exception& error) {
+            ShowErrorBox(hwnd_, error.what());
+        }
+        result = 0;
+        return true;
+    case WM_CTLCOLORSTATIC:
+        if (HBRUSH brush = ColourStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam))) {
+            result = reinterpret_cast<LRESULT>(brush);
+            return true;
+        }
+        return false;
+    case WM_NOTIFY: {
+        const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
+        if (header->idFrom == kListView1 && header->code == NM_RCLICK) {
+            POINT cursor;
+            GetCursorPos(&cursor);
+            TrackPopupMenu(GetSubMenu(popupMenu1_, 0), TPM_RIGHTBUTTON, cursor.x, cursor.y, 0,
+                           hwnd_, nullptr);
+            result = 0;
+            return true;
+        }
+        return false;
+    }
+    }
+    return false;
+}
+
+LRESULT CALLBACK TMainForm::PageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    HWND form = GetAncestor(window, GA_ROOT);
+    auto* self = reinterpret_cast<TMainForm*>(GetWindowLongPtrA(form, GWLP_USERDATA));
+    if (self) {
+        LRESULT result = 0;
+        if (self->HandleChildMessage(message, wParam, lParam, result)) return result;
+        if (message == WM_PAINT && window == self->pages_[kTabSheet10]) {
+            PAINTSTRUCT paint;
+            HDC dc = BeginPaint(window, &paint);
+            self->PaintAboutPage(dc);
+            EndPaint(window, &paint);
+            return 0;
+        }
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+}  // namespace kestrone::app

@@ -1,0 +1,141 @@
+// The main window's frame: the left panel (logo, vertical toolbar, footer)
+// and the page area, plus the helpers that create child controls.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <iterator>
+
+#include "control_ids.h"
+#include "main_form.h"
+
+namespace kestrone::app {
+
+namespace {
+constexpr int kPanelWidth = 68;
+constexpr int kPageLeft = 68;
+constexpr int kPageWidth = 429 - kPageLeft;
+constexpr int kPageHeight = 269;
+constexpr int kLogoAreaHeight = 38;
+constexpr int kToolButtonWidth = 69;
+constexpr int kToolButtonHeight = 24;
+constexpr int kFooterHeight = 15;
+
+struct ToolButtonSpec {
+    int id;
+    const char* caption;
+};
+constexpr ToolButtonSpec kToolButtons[] = {
+    {kToolButton1, "Scan "},     {kToolButton2, "Process"},  {kToolButton9, "Tools"},
+    {kToolButton3, "Immunity"},  {kToolButton5, "FixSystem"}, {kToolButton4, "Settings"},
+    {kToolButton6, "Update"},    {kToolButton7, "About"},    {kToolButton11, ""},
+};
+}  // namespace
+
+HWND TMainForm::Control(HWND parent, const char* className, const char* text, DWORD style, int x,
+                        int y, int width, int height, int id, HFONT font, DWORD exStyle) {
+    HWND control = CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, x, y,
+                                   width, height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                   instance_, nullptr);
+    SendMessageA(control, WM_SETFONT,
+                 reinterpret_cast<WPARAM>(font ? font : static_cast<HFONT>(formFont_.get())), FALSE);
+    return control;
+}
+
+void TMainForm::AddTooltip(HWND control, const char* text) {
+    if (!tooltips_)
+        tooltips_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                                    0, 0, 0, 0, hwnd_, nullptr, instance_, nullptr);
+    TOOLINFOA tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = GetParent(control);
+    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    tool.lpszText = const_cast<char*>(text);
+    SendMessageA(tooltips_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void TMainForm::CreateLeftPanel() {
+    panel3_ = CreateWindowExA(WS_EX_CONTROLPARENT, "KestronePanel", "", WS_CHILD | WS_VISIBLE, 0, 0,
+                              kPanelWidth, kPageHeight, hwnd_, nullptr, instance_, nullptr);
+    toolBar1_ = CreateWindowExA(0, TOOLBARCLASSNAMEA, "",
+                                WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_LIST |
+                                    TBSTYLE_TRANSPARENT | TBSTYLE_WRAPABLE | CCS_NORESIZE |
+                                    CCS_NODIVIDER | CCS_NOPARENTALIGN,
+                                0, kLogoAreaHeight, kPanelWidth,
+                                kToolButtonHeight * static_cast<int>(std::size(kToolButtons)), panel3_,
+                                nullptr, instance_, nullptr);
+    SendMessageA(toolBar1_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    SendMessageA(toolBar1_, WM_SETFONT, reinterpret_cast<WPARAM>(toolbarFont_.get()), FALSE);
+    SendMessageA(toolBar1_, TB_SETBITMAPSIZE, 0, MAKELPARAM(0, 0));
+    SendMessageA(toolBar1_, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_MIXEDBUTTONS);
+    for (const ToolButtonSpec& spec : kToolButtons) {
+        TBBUTTON button{};
+        button.iBitmap = I_IMAGENONE;
+        button.idCommand = spec.id;
+        button.fsState = static_cast<BYTE>(TBSTATE_WRAP | (spec.id == kToolButton11 ? 0 : TBSTATE_ENABLED));
+        button.fsStyle = BTNS_BUTTON | BTNS_SHOWTEXT;
+        button.iString = reinterpret_cast<INT_PTR>(spec.caption);
+        SendMessageA(toolBar1_, TB_ADDBUTTONSA, 1, reinterpret_cast<LPARAM>(&button));
+    }
+    SendMessageA(toolBar1_, TB_SETBUTTONSIZE, 0, MAKELPARAM(kToolButtonWidth, kToolButtonHeight));
+    SendMessageA(toolBar1_, TB_SETBUTTONWIDTH, 0, MAKELPARAM(kToolButtonWidth, kToolButtonWidth));
+    SendMessageA(toolBar1_, TB_AUTOSIZE, 0, 0);
+    SetWindowPos(toolBar1_, nullptr, 0, kLogoAreaHeight, kPanelWidth,
+                 kToolButtonHeight * static_cast<int>(std::size(kToolButtons)), SWP_NOZORDER);
+
+    // The small disabled footer panel with its greyed, italic label.
+    HWND footer = Control(panel3_, "STATIC", "Tessaline", SS_CENTER | SS_CENTERIMAGE | WS_DISABLED, 0,
+                          kPageHeight - kFooterHeight, kPanelWidth, kFooterHeight, -1,
+                          static_cast<HFONT>(footerFont_.get()));
+    (void)footer;
+}
+
+HWND TMainForm::MakePage() {
+    return CreateWindowExA(WS_EX_CONTROLPARENT, "KestronePage", "", WS_CHILD | WS_CLIPCHILDREN,
+                           kPageLeft, 0, kPageWidth, kPageHeight, hwnd_, nullptr, instance_, nullptr);
+}
+
+void TMainForm::CreatePages() {
+    for (HWND& page : pages_) page = MakePage();
+    CreateScanPage(pages_[kTabSheet1]);
+    CreateProcessPage(pages_[kTabSheet7]);
+    CreateToolsPage(pages_[kTabSheet8]);
+    CreateImmunityPage(pages_[kTabSheet2]);
+    CreateRepairPage(pages_[kTabSheet3]);
+    CreateSettingsPage(pages_[kTabSheet4]);
+    CreateAboutPage(pages_[kTabSheet10]);
+}
+
+LRESULT CALLBACK TMainForm::PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    HWND form = GetAncestor(window, GA_ROOT);
+    auto* self = reinterpret_cast<TMainForm*>(GetWindowLongPtrA(form, GWLP_USERDATA));
+    if (self) {
+        LRESULT result = 0;
+        if (self->HandleChildMessage(message, wParam, lParam, result)) return result;
+        switch (message) {
+        case WM_PAINT: {
+            PAINTSTRUCT paint;
+            HDC dc = BeginPaint(window, &paint);
+            self->PaintPanel(window, dc);
+            EndPaint(window, &paint);
+            return 0;
+        }
+        case WM_SETCURSOR: {
+            POINT cursor;
+            GetCursorPos(&cursor);
+            ScreenToClient(window, &cursor);
+            if (cursor.y < kLogoAreaHeight) {  // Image1 has the hand cursor
+                SetCursor(LoadCursorA(nullptr, IDC_HAND));
+                return TRUE;
+            }
+            break;
+        }
+        case WM_LBUTTONUP:
+            if (static_cast<short>(HIWORD(lParam)) < kLogoAreaHeight) self->OpenWebsite();
+            return 0;
+        }
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+}  // namespace kestrone::app

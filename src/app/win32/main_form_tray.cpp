@@ -1,0 +1,91 @@
+// The main window's tray residence: the tray icon cltrycn1 with its menu pm1,
+// the notification popup msnp1, and Timer1, which takes the start-up balloon
+// away again.
+#include "app/main_window_rules.h"
+#include "control_ids.h"
+#include "core/definitions.h"
+#include "main_form.h"
+#include "platform/shell_exec.h"
+#include "ui/popup/win32/msn_popup.h"
+#include "ui/tray/win32/cool_tray_icon.h"
+
+namespace kestrone::app {
+
+namespace {
+constexpr char kTrayHint[] = "Real-time system protection is actived";
+}  // namespace
+
+void TMainForm::CreateTrayComponents() {
+    pm1_ = CreatePopupMenu();
+    n18_ = CreatePopupMenu();
+    AppendMenuA(pm1_, MF_STRING, kN2, "Display main window");
+    AppendMenuA(pm1_, MF_STRING, kU1, "Unlock USB disk");
+    AppendMenuA(pm1_, MF_POPUP, reinterpret_cast<UINT_PTR>(n18_), "Open drive safely");
+    AppendMenuA(pm1_, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(pm1_, MF_STRING, kN13, "Update");
+    AppendMenuA(pm1_, MF_STRING, kN14, "Website");
+    AppendMenuA(pm1_, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(pm1_, MF_STRING, kN10, "About");
+    AppendMenuA(pm1_, MF_STRING, kN11, "Quit");
+
+    cltrycn1_ = std::make_unique<ui::TCoolTrayIcon>(hwnd_);
+    cltrycn1_->SetIcon(smallIcon_);
+    cltrycn1_->SetHint(kTrayHint);
+    cltrycn1_->SetPopupMenu(pm1_);
+    cltrycn1_->MinimizeToTray = true;
+    cltrycn1_->SetCycleInterval(0);
+    cltrycn1_->OnDblClick = [this](ui::TObject*) { ShowMainWindow(); };
+    cltrycn1_->OnMinimizeToTray = [this](ui::TObject*) { ShowWindow(hwnd_, SW_HIDE); };
+    cltrycn1_->OnPopupMenu = [this](ui::TObject*) { RebuildOpenDriveMenu(); };  // pm1Popup
+    cltrycn1_->SetIconVisible(true);
+
+    msnp1_ = std::make_unique<ui::TMSNPopUp>(hwnd_);
+    msnp1_->Title = " ";
+    msnp1_->TimeOut = 3;
+    msnp1_->Width = 190;
+    msnp1_->Height = 140;
+    msnp1_->ScrollSpeed = 9;
+    msnp1_->GradientColor1 = 16764057;
+    msnp1_->GradientColor2 = ui::clWhite;
+    msnp1_->GradientOrientation = ui::mbVertical;
+    msnp1_->Options = ui::msnCascadePopups | ui::msnAllowScroll | ui::msnAllowHyperlink;
+    msnp1_->PopupMarge = 2;
+    msnp1_->PopupStartX = 16;
+    msnp1_->PopupStartY = 2;
+    msnp1_->IconLeft = msnp1_->IconTop = 8;
+    msnp1_->OnClick = [this](ui::TObject*) { OnPopupClick(); };
+}
+
+// pm1Popup: "Open drive safely" lists the fixed drives, then the removable ones.
+void TMainForm::RebuildOpenDriveMenu() {
+    while (GetMenuItemCount(n18_) > 0) DeleteMenu(n18_, 0, MF_BYPOSITION);
+    openDriveRoots_ = DriveRoots(GetFixedDriveLetters() + GetRemovableDriveLetters());
+    for (size_t index = 0; index < openDriveRoots_.size() && kOpenDriveFirst + index <= kOpenDriveLast;
+         ++index)
+        AppendMenuA(n18_, MF_STRING, kOpenDriveFirst + index, openDriveRoots_[index].c_str());
+}
+
+void TMainForm::ShowPopUpText(const std::string& textUtf8) {
+    msnp1_->Text = textUtf8;
+    msnp1_->ShowPopUp();
+}
+
+// msnp1Click: a drive popup opens the drive it names.
+void TMainForm::OnPopupClick() {
+    std::string root = PopupClickTarget(msnp1_->Text);
+    if (!root.empty())
+        platform::ShellExecuteFile(reinterpret_cast<uintptr_t>(hwnd_), "Open", root, "", "",
+                                   platform::kShowNormal);
+}
+
+void TMainForm::StartInTray() {
+    cltrycn1_->ShowBalloonHint("Prompt", "Kestrone is activated", 1, 10);
+    SetTimer(hwnd_, kTimer1, kTimer1Interval, nullptr);
+}
+
+void TMainForm::Timer1Timer() {
+    cltrycn1_->HideBalloonHint();
+    KillTimer(hwnd_, kTimer1);
+}
+
+}  // namespace kestrone::app

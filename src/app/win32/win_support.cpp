@@ -1,0 +1,51 @@
+#include "win_support.h"
+
+namespace kestrone::app {
+
+namespace {
+
+std::wstring ToWide(UINT codePage, const std::string& text) {
+    if (text.empty()) return std::wstring();
+    int length = MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()),
+                                     nullptr, 0);
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), wide.data(),
+                        length);
+    return wide;
+}
+
+std::string g_applicationTitle;
+
+}  // namespace
+
+std::wstring Utf8ToWide(const std::string& text) { return ToWide(CP_UTF8, text); }
+std::wstring AnsiToWide(const std::string& text) { return ToWide(CP_ACP, text); }
+
+std::string WideToUtf8(const std::wstring& text) {
+    if (text.empty()) return std::string();
+    int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr,
+                                     0, nullptr, nullptr);
+    std::string narrow(static_cast<size_t>(length), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), narrow.data(),
+                        length, nullptr, nullptr);
+    return narrow;
+}
+
+void SetWindowTextUtf8(HWND window, const std::string& textUtf8) {
+    SetWindowTextW(window, Utf8ToWide(textUtf8).c_str());
+}
+
+HFONT MakeFont(const char* face, int height, bool bold, bool italic, bool underline) {
+    return CreateFontA(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, italic, underline, FALSE,
+                       DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                       DEFAULT_PITCH | FF_DONTCARE, face);
+}
+
+const std::string& ApplicationTitle() { return g_applicationTitle; }
+void SetApplicationTitle(const std::string& title) { g_applicationTitle = title; }
+
+void ShowErrorBox(HWND owner, const std::string& message) {
+    MessageBoxA(owner, message.c_str(), g_applicationTitle.c_str(), MB_OK | MB_ICONERROR);
+}
+
+}  // namespace kestrone::app
