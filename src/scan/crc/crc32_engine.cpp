@@ -76,6 +76,9 @@ Crc32Engine BestCrc32Engine() {
 }
 
 uint32_t Crc32UpdateUsing(Crc32Engine engine, uint32_t crc, const void* data, size_t size) {
+    // Instructions the processor lacks would end the program, so an engine it
+    // cannot run gives way to the portable one.
+    if (!Crc32EngineAvailable(engine)) engine = Crc32Engine::Slicing;
     return KernelOf(engine)(crc, static_cast<const unsigned char*>(data), size);
 }
 

@@ -26,8 +26,8 @@ bool Crc32EngineAvailable(Crc32Engine engine);
 // The fastest available engine.
 Crc32Engine BestCrc32Engine();
 
-// Runs one engine on the CRC register (no complement before or after). The
-// engine must be available.
+// Runs one engine on the CRC register (no complement before or after). An
+// engine the processor cannot run is replaced by the portable slicing engine.
 uint32_t Crc32UpdateUsing(Crc32Engine engine, uint32_t crc, const void* data, size_t size);
 
 // The engine Crc32Update uses. Forcing an unavailable engine is refused (false).
