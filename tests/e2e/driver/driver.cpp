@@ -1,0 +1,239 @@
+// The end-to-end driver: a small Windows program that acts on a running
+// Kestrone as Windows and as a user would. It finds the main window through
+// the companion record ("Handle"), sends it messages, reads window texts,
+// lists popups, opens the tray menu and answers message boxes. Each command
+// prints what it saw as "key=value" lines and exits 0 on success.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr UINT kQuitRequest = WM_USER + 20;
+constexpr UINT kTrayNotify = 0x800;
+constexpr char kMainClass[] = "TMainForm";
+constexpr char kTrayClass[] = "KestroneTrayIconWindow";
+
+std::string Text(HWND window) {
+    char text[1024] = {};
+    DWORD_PTR length = 0;
+    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+                        SMTO_ABORTIFHUNG, 2000, &length);
+    return text;
+}
+
+std::string ClassOf(HWND window) {
+    char name[256] = {};
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+// The main window named by the current user's companion record, if it is alive.
+HWND PublishedMainWindow() {
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Corvane", 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return nullptr;
+    DWORD value = 0, size = sizeof value, type = 0;
+    LONG status = RegQueryValueExA(key, "Handle", nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
+    RegCloseKey(key);
+    if (status != ERROR_SUCCESS || type != REG_DWORD) return nullptr;
+    HWND window = reinterpret_cast<HWND>(static_cast<UINT_PTR>(value));
+    return IsWindow(window) && ClassOf(window) == kMainClass ? window : nullptr;
+}
+
+HWND WaitFor(HWND (*find)(), int timeoutMs) {
+    for (int waited = 0;; waited += 100) {
+        if (HWND window = find()) return window;
+        if (waited >= timeoutMs) return nullptr;
+        Sleep(100);
+    }
+}
+
+void Describe(HWND window) {
+    RECT box;
+    GetWindowRect(window, &box);
+    std::printf("hwnd=0x%lx\nclass=%s\nvisible=%d\ncaption=%s\nrect=%ld,%ld,%ld,%ld\n",
+                static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(window)), ClassOf(window).c_str(),
+                IsWindowVisible(window) ? 1 : 0, Text(window).c_str(), box.left, box.top, box.right,
+                box.bottom);
+}
+
+struct Found {
+    std::string className;
+    std::string title;
+    std::vector<HWND> windows;
+};
+
+BOOL CALLBACK CollectTopLevel(HWND window, LPARAM context) {
+    auto* found = reinterpret_cast<Found*>(context);
+    if (!found->className.empty() && ClassOf(window) != found->className) return TRUE;
+    if (!found->title.empty() && Text(window) != found->title) return TRUE;
+    found->windows.push_back(window);
+    return TRUE;
+}
+
+std::vector<HWND> TopLevel(const std::string& className, const std::string& title = "") {
+    Found found{className, title, {}};
+    EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&found));
+    return found.windows;
+}
+
+BOOL CALLBACK PrintChild(HWND child, LPARAM) {
+    std::string text = Text(child);
+    if (!text.empty()) std::printf("child=%s|%s\n", ClassOf(child).c_str(), text.c_str());
+    return TRUE;
+}
+
+int Usage() {
+    std::fprintf(stderr,
+                 "usage: driver find-main [ms] | wait-gone [ms] | close-box | quit-request |\n"
+                 "  copydata TEXT | click-tool INDEX | popups | tray-menu-open |\n"
+                 "  menu-choose-last | message-box TITLE [ms] | press-ok TITLE | pages\n");
+    return 2;
+}
+
+int FindMain(int timeoutMs) {
+    HWND window = WaitFor(PublishedMainWindow, timeoutMs);
+    if (!window) {
+        std::printf("main=none\n");
+        return 1;
+    }
+    Describe(window);
+    return 0;
+}
+
+int WaitGone(int timeoutMs) {
+    for (int waited = 0; waited <= timeoutMs; waited += 100) {
+        if (TopLevel(kMainClass).empty()) {
+            std::printf("main=gone\n");
+            return 0;
+        }
+        Sleep(100);
+    }
+    std::printf("main=still-there\n");
+    return 1;
+}
+
+int SendToMain(UINT message, WPARAM wParam, LPARAM lParam, bool post) {
+    HWND window = PublishedMainWindow();
+    if (!window) return 1;
+    if (post) return PostMessageA(window, message, wParam, lParam) ? 0 : 1;
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, 5000, &result);
+    std::printf("result=%lu\n", static_cast<unsigned long>(result));
+    return 0;
+}
+
+int CopyData(const char* text) {
+    COPYDATASTRUCT data{};
+    data.dwData = 0;
+    data.cbData = static_cast<DWORD>(std::strlen(text) + 1);
+    data.lpData = const_cast<char*>(text);
+    return SendToMain(WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), false);
+}
+
+// A press on the INDEX-th toolbar button (0 = "Scan "), as a mouse click.
+int ClickTool(int index) {
+    HWND main = PublishedMainWindow();
+    if (!main) return 1;
+    HWND panel = GetWindow(main, GW_CHILD);
+    HWND toolbar = nullptr;
+    for (HWND child = panel; child && !toolbar; child = GetWindow(child, GW_HWNDNEXT))
+        toolbar = FindWindowExA(child, nullptr, "ToolbarWindow32", nullptr);
+    if (!toolbar) return 1;
+    LPARAM point = MAKELPARAM(30, index * 24 + 12);
+    PostMessageA(toolbar, WM_MOUSEMOVE, 0, point);
+    PostMessageA(toolbar, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    PostMessageA(toolbar, WM_LBUTTONUP, 0, point);
+    return 0;
+}
+
+int Popups() {
+    std::vector<HWND> popups = TopLevel("TfrmMSNPopUp");
+    int shown = 0;
+    for (HWND popup : popups) {
+        if (!IsWindowVisible(popup)) continue;
+        ++shown;
+        Describe(popup);
+        EnumChildWindows(popup, PrintChild, 0);
+    }
+    std::printf("popups=%d\n", shown);
+    return 0;
+}
+
+int TrayMenuOpen() {
+    std::vector<HWND> tray = TopLevel(kTrayClass);
+    if (tray.empty()) return 1;
+    PostMessageA(tray.front(), kTrayNotify, 1, WM_RBUTTONDOWN);
+    PostMessageA(tray.front(), kTrayNotify, 1, WM_RBUTTONUP);
+    for (int waited = 0; waited < 5000; waited += 100) {
+        for (HWND menu : TopLevel("#32768"))
+            if (IsWindowVisible(menu)) {
+                Describe(menu);
+                return 0;
+            }
+        Sleep(100);
+    }
+    return 1;
+}
+
+// Chooses the open menu's last item with the keyboard (Up from no selection, Enter).
+int MenuChooseLast() {
+    for (HWND menu : TopLevel("#32768"))
+        if (IsWindowVisible(menu)) {
+            PostMessageA(menu, WM_KEYDOWN, VK_UP, 0);
+            PostMessageA(menu, WM_KEYUP, VK_UP, 0);
+            Sleep(300);
+            PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
+            PostMessageA(menu, WM_KEYUP, VK_RETURN, 0);
+            return 0;
+        }
+    return 1;
+}
+
+int MessageBoxText(const char* title, int timeoutMs) {
+    for (int waited = 0; waited <= timeoutMs; waited += 100) {
+        std::vector<HWND> boxes = TopLevel("#32770", title);
+        if (!boxes.empty()) {
+            Describe(boxes.front());
+            EnumChildWindows(boxes.front(), PrintChild, 0);
+            return 0;
+        }
+        Sleep(100);
+    }
+    std::printf("box=none\n");
+    return 1;
+}
+
+int PressOk(const char* title) {
+    std::vector<HWND> boxes = TopLevel("#32770", title);
+    if (boxes.empty()) return 1;
+    PostMessageA(boxes.front(), WM_COMMAND, IDOK, 0);
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) return Usage();
+    std::string command = argv[1];
+    int number = argc > 2 ? std::atoi(argv[2]) : 0;
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
+    if (command == "find-main") return FindMain(argc > 2 ? number : 10000);
+    if (command == "wait-gone") return WaitGone(argc > 2 ? number : 10000);
+    if (command == "close-box") return SendToMain(WM_SYSCOMMAND, SC_CLOSE, 0, true);
+    if (command == "quit-request") return SendToMain(kQuitRequest, 0, 0, true);
+    if (command == "copydata" && argc > 2) return CopyData(argv[2]);
+    if (command == "click-tool" && argc > 2) return ClickTool(number);
+    if (command == "popups") return Popups();
+    if (command == "tray-menu-open") return TrayMenuOpen();
+    if (command == "menu-choose-last") return MenuChooseLast();
+    if (command == "message-box" && argc > 2)
+        return MessageBoxText(argv[2], argc > 3 ? std::atoi(argv[3]) : 10000);
+    if (command == "press-ok" && argc > 2) return PressOk(argv[2]);
+    return Usage();
+}

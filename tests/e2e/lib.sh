@@ -1,0 +1,86 @@
+#!/usr/bin/env bash
+# Shared steps of the end-to-end scenarios: the Wine prefix of the e2e tests
+# (a virtual desktop with a taskbar, so the tray icon and the taskbar edge
+# exist), starting Kestrone.exe, running the driver, screenshots, clean-up.
+#
+# Environment (set by CTest, or by hand):
+#   KESTRONE_BIN   folder holding Kestrone.exe and its data files
+#   E2E_DRIVER     the driver program (kestrone-e2e-driver.exe)
+#   E2E_PREFIX     the Wine prefix of the e2e tests (made on first use)
+#   E2E_SHOTS      folder for the screenshots
+#   E2E_WINE       the Wine loader (default: wine); E2E_WINEARCH (default: win32);
+#   E2E_WINESERVER its server (default: wineserver)
+set -u
+: "${E2E_WINE:=wine}" "${E2E_WINEARCH:=win32}" "${E2E_WINESERVER:=wineserver}"
+export WINEPREFIX="$E2E_PREFIX" WINEARCH="$E2E_WINEARCH" WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+mkdir -p "$E2E_SHOTS"
+KESTRONE_PIDS=()
+
+log() { echo "[e2e] $*"; }
+fail() {
+    log "FAIL: $*"
+    shot "failure-${SCENARIO:-scenario}"
+    exit 1
+}
+
+# Exits with 77 (skipped) when this machine cannot run the Windows programs at all.
+require_wine() {
+    local out
+    if ! out=$("$E2E_WINE" --version 2>&1); then
+        log "Wine cannot run here ($out): scenario skipped"
+        exit 77
+    fi
+}
+
+setup_prefix() {
+    if [ ! -f "$E2E_PREFIX/.kestrone-e2e-ready" ]; then
+        mkdir -p "$E2E_PREFIX"
+        "$E2E_WINE" wineboot -i >/dev/null 2>&1 || true
+        "$E2E_WINE" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+        "$E2E_WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f \
+            >/dev/null 2>&1
+        mkdir -p "$E2E_PREFIX/removable-e"
+        ln -sfn ../removable-e "$E2E_PREFIX/dosdevices/e:"
+        "$E2E_WINE" reg add 'HKLM\Software\Wine\Drives' /v 'e:' /d floppy /f >/dev/null 2>&1
+        "$E2E_WINESERVER" -w
+        touch "$E2E_PREFIX/.kestrone-e2e-ready"
+    fi
+    # Each scenario starts from a machine without a running copy or old record.
+    "$E2E_WINE" reg delete 'HKCU\Software\Corvane' /f >/dev/null 2>&1 || true
+}
+
+# start_kestrone [ARGS...]: starts a copy in the background; its pid is appended to KESTRONE_PIDS.
+start_kestrone() {
+    (cd "$KESTRONE_BIN" && exec "$E2E_WINE" Kestrone.exe "$@") >/dev/null 2>&1 &
+    KESTRONE_PIDS+=("$!")
+}
+
+driver() { "$E2E_WINE" "$E2E_DRIVER" "$@" 2>/dev/null | tr -d '\r'; return "${PIPESTATUS[0]}"; }
+
+# value KEY TEXT: the value of a "key=value" line.
+value() { grep -m1 "^$1=" <<<"$2" | cut -d= -f2-; }
+
+shot() {
+    local file="$E2E_SHOTS/$1.png"
+    import -display "$DISPLAY" -window root "$file" 2>/dev/null && log "screenshot: $file"
+}
+
+# Waits up to $2 seconds for process $1 to end; true when it ended.
+wait_exit() {
+    local pid=$1 seconds=$2
+    for ((i = 0; i < seconds * 10; i++)); do
+        kill -0 "$pid" 2>/dev/null || return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+cleanup() {
+    "$E2E_WINESERVER" -k 2>/dev/null || true
+    for pid in "${KESTRONE_PIDS[@]}"; do wait "$pid" 2>/dev/null || true; done
+}
+trap cleanup EXIT
+
+require_wine
+setup_prefix
