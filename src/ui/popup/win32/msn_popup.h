@@ -37,7 +37,10 @@ public:
     TMSNPopUp(const TMSNPopUp&) = delete;
     TMSNPopUp& operator=(const TMSNPopUp&) = delete;
 
-    std::string Text = "text";
+    std::string Text = "text";  // ANSI, in the system's code page
+    // When not empty, shown instead of Text: for texts the ANSI code page may
+    // not carry, such as the Chinese caption of the plug-in popup.
+    std::wstring WideText;
     std::string URL = kDefaultPopupURL;
     int IconLeft = 8;
     int IconTop = 8;

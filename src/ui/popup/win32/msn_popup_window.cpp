@@ -23,6 +23,16 @@ PopupWindowStyle RunningWindowsStyle() {
                          version.dwMinorVersion);
 }
 
+std::wstring Widen(const std::string& text) {
+    if (text.empty()) return {};
+    const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
+                                           nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(),
+                        length);
+    return wide;
+}
+
 bool Inside(const PopupBounds& b, POINT p) {
     return p.x >= b.left && p.x < b.left + b.width && p.y >= b.top && p.y < b.top + b.height;
 }
@@ -35,9 +45,9 @@ TfrmMSNPopUp::TfrmMSNPopUp(TMSNPopUp& component, const PopupAdmission& admission
       workArea_(desktop.workArea),
       width_(component.Width),
       height_(component.Height),
-      text_(component.Text),
+      text_(component.WideText.empty() ? Widen(component.Text) : component.WideText),
+      title_(Widen(component.Title)),
       url_(component.URL),
-      title_(component.Title),
       timeOut_(component.TimeOut),
       speed_(ClampScrollSpeed(component.ScrollSpeed)),
       iconLeft_(component.IconLeft),
@@ -79,7 +89,7 @@ void TfrmMSNPopUp::CreateWindowHandle() {
     DWORD exStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
     if (style.noActivate) exStyle |= WS_EX_NOACTIVATE;
     // No caption and no owner: the popup hangs off the desktop.
-    CreateWindowExA(exStyle, kPopupWindowClass, title_.c_str(), WS_POPUP, final_.left,
+    CreateWindowExA(exStyle, kPopupWindowClass, "", WS_POPUP, final_.left,
                     final_.top, width_, height_, nullptr, nullptr, instance, this);
 }
 

@@ -36,7 +36,7 @@ public:
     bool FreeOnClose = false;
     // The place and size the popup grows to.
     const PopupBounds& FinalBounds() const { return final_; }
-    const std::string& Text() const { return text_; }
+    const std::wstring& Text() const { return text_; }
     bool Hovering() const { return hover_; }
 
     // Handlers, named after the parts of the window they serve.
@@ -86,7 +86,8 @@ private:
     bool pressedOnText_ = false;
     // Copies of the settings.
     int width_, height_;
-    std::string text_, url_, title_;
+    std::wstring text_, title_;
+    std::string url_;
     int timeOut_, speed_, iconLeft_, iconTop_;
     TMSNPopupOptions options_;
     TMSNTextAlignment alignment_;

@@ -169,14 +169,14 @@ void TfrmMSNPopUp::LayoutText() {
         SelectGuard select(screen.get(), (hover_ && (options_ & msnAllowHyperlink))
                                              ? hoverFont_.get()
                                              : font_.get());
-        DrawTextA(screen.get(), text_.c_str(), static_cast<int>(text_.size()), &measured,
+        DrawTextW(screen.get(), text_.c_str(), static_cast<int>(text_.size()), &measured,
                   DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS);
     }
     textBounds_ = LayoutTextBounds(width_, height_, measured.right, measured.bottom);
 
     RECT titleSize{0, 0, 0, 0};
     SelectGuard select(screen.get(), titleFont_.get());
-    DrawTextA(screen.get(), title_.c_str(), static_cast<int>(title_.size()), &titleSize,
+    DrawTextW(screen.get(), title_.c_str(), static_cast<int>(title_.size()), &titleSize,
               DT_CALCRECT | DT_NOPREFIX | DT_SINGLELINE);
     // The title starts after the icon, or at 8 when there is none.
     titleBounds_ = {iconBitmap_ ? 48 : 8, 8, titleSize.right, titleSize.bottom};
@@ -198,7 +198,7 @@ void TfrmMSNPopUp::Paint(HDC target) {
     {
         SelectGuard select(buffer.get(), titleFont_.get());
         SetTextColor(buffer.get(), titleColor_);
-        DrawTextA(buffer.get(), title_.c_str(), static_cast<int>(title_.size()), &title,
+        DrawTextW(buffer.get(), title_.c_str(), static_cast<int>(title_.size()), &title,
                   DT_NOPREFIX | DT_SINGLELINE | DT_NOCLIP);
     }
 
@@ -210,7 +210,7 @@ void TfrmMSNPopUp::Paint(HDC target) {
               textBounds_.top + textBounds_.height};
     SelectGuard select(buffer.get(), hovering ? hoverFont_.get() : font_.get());
     SetTextColor(buffer.get(), hovering ? hoverColor_ : fontColor_);
-    DrawTextA(buffer.get(), text_.c_str(), static_cast<int>(text_.size()), &text,
+    DrawTextW(buffer.get(), text_.c_str(), static_cast<int>(text_.size()), &text,
               align | DT_NOPREFIX | DT_EXPANDTABS | DT_NOCLIP);
 
     BitBlt(target, 0, 0, width_, height_, buffer.get(), 0, 0, SRCCOPY);
