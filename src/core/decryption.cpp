@@ -91,6 +91,14 @@ void DecryptFile(const std::string& source, const std::string& destination,
                  const std::string& password, int keySizeSelector) {
     platform::FileStream input = OpenOrThrow(source, platform::FileStream::Mode::Read);
     int64_t declaredLength = ReadLengthField(input);
+    // A program kept in the temporary folder itself would otherwise replace its
+    // own encrypted definitions by an empty file. Windows refuses the same way
+    // when the source is held without sharing.
+    if (SameText(source, destination)) {
+        throw EFileError(Format("Cannot create file \"%s\". %s", destination.c_str(),
+                                "The process cannot access the file because it is being used by "
+                                "another process"));
+    }
     platform::FileStream output = OpenOrThrow(destination, platform::FileStream::Mode::Create);
 
     std::string key;

@@ -74,5 +74,19 @@ TEST_F(DecryptDataFilesTest, ABrokenFileEndsTheRunWithItsError) {
     EXPECT_TRUE(shell_.events.empty());
 }
 
+TEST_F(DecryptDataFilesTest, AProgramKeptInTheTemporaryFolderKeepsItsEncryptedFile) {
+    world().SetExecutablePath("C:\\Temp\\Kestrone.exe");
+    std::string packed = test::EncryptedFile(test::Key128("wren"), "[S]\r\nK=1\r\n", 10);
+    world().AddFile("C:\\Temp\\kernel.dll", packed);
+    try {
+        DecryptDataFiles();
+        ADD_FAILURE() << "no error";
+    } catch (const EFileError& error) {
+        std::string expected = "Cannot create file \"C:\\Temp\\KERNEL.DLL\". ";
+        EXPECT_EQ(std::string(error.what()).substr(0, expected.size()), expected);
+    }
+    EXPECT_EQ(world().Content("C:\\Temp\\kernel.dll"), packed);
+}
+
 }  // namespace
 }  // namespace kestrone
