@@ -176,7 +176,7 @@ void TMainForm::Quit() {
 void TMainForm::OnCopyData(const COPYDATASTRUCT* data) {
     std::string name = data ? CopyDataText(static_cast<const char*>(data->lpData), data->cbData)
                             : std::string();
-    ShowPopUpText(kPlugInCaptionUtf8 + WideToUtf8(AnsiToWide(name)));
+    ShowPopUpText(name, Utf8ToWide(kPlugInCaptionUtf8) + AnsiToWide(name));
 }
 
 void TMainForm::ShowProgress(const std::string& path) {

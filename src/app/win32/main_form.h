@@ -108,7 +108,8 @@ private:
     // Tray, menu, popup and timer (main_form_tray.cpp).
     void CreateTrayComponents();
     void RebuildOpenDriveMenu();
-    void ShowPopUpText(const std::string& textUtf8);
+    // The popup with a text; wideText, when given, is shown instead of the ANSI text.
+    void ShowPopUpText(const std::string& ansiText, const std::wstring& wideText = {});
     void OnPopupClick();
     void Timer1Timer();
 

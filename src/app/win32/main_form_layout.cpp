@@ -68,6 +68,7 @@ void TMainForm::CreateLeftPanel() {
     SendMessageA(toolBar1_, WM_SETFONT, reinterpret_cast<WPARAM>(toolbarFont_.get()), FALSE);
     SendMessageA(toolBar1_, TB_SETBITMAPSIZE, 0, MAKELPARAM(0, 0));
     SendMessageA(toolBar1_, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_MIXEDBUTTONS);
+    SendMessageA(toolBar1_, TB_SETPADDING, 0, MAKELPARAM(0, 0));  // room for "FixSystem"
     for (const ToolButtonSpec& spec : kToolButtons) {
         TBBUTTON button{};
         button.iBitmap = I_IMAGENONE;
@@ -79,7 +80,7 @@ void TMainForm::CreateLeftPanel() {
     }
     SendMessageA(toolBar1_, TB_SETBUTTONSIZE, 0, MAKELPARAM(kToolButtonWidth, kToolButtonHeight));
     SendMessageA(toolBar1_, TB_SETBUTTONWIDTH, 0, MAKELPARAM(kToolButtonWidth, kToolButtonWidth));
-    SendMessageA(toolBar1_, TB_AUTOSIZE, 0, 0);
+    SendMessageA(toolBar1_, TB_SETBUTTONSIZE, 0, MAKELPARAM(kToolButtonWidth, kToolButtonHeight));
     SetWindowPos(toolBar1_, nullptr, 0, kLogoAreaHeight, kPanelWidth,
                  kToolButtonHeight * static_cast<int>(std::size(kToolButtons)), SWP_NOZORDER);
 

@@ -72,14 +72,14 @@ void TMainForm::CreateProcessPage(HWND page) {
 }
 
 void TMainForm::CreateToolsPage(HWND page) {
-    Control(page, "BUTTON", " UnLock USB Devices ", kGroup, 6, 2, 349, 100, -1);
+    Control(page, "BUTTON", " UnLock USB Devices ", kGroup, 6, 2, 349, 118, -1);
     Control(page, "STATIC",
             "  When you want to remove your USB disk, sometimes \r\n"
             "the disk may be locked by application,and system will\r\n"
             "give you a message:The device 'Generic volume'can't be\r\n"
             "stopped right now.You can try to click UnLock to solve.",
-            0, 14, 22, 262, 70, -1);
-    HWND unlock = Control(page, "BUTTON", "Unlock", kButton, 280, 42, 68, 28, kBitBtn1);
+            0, 14, 20, 334, 62, -1);
+    HWND unlock = Control(page, "BUTTON", "Unlock", kButton, 268, 86, 80, 27, kBitBtn1);
     BUTTON_IMAGELIST images{};
     unlockImages_ = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 1, 0);
     images.himl = unlockImages_;
@@ -88,13 +88,13 @@ void TMainForm::CreateToolsPage(HWND page) {
     images.uAlign = BUTTON_IMAGELIST_ALIGN_RIGHT;
     SendMessageA(unlock, BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&images));
 
-    Control(page, "BUTTON", " USB Devices Security ", kGroup, 6, 106, 349, 136, -1);
-    Control(page, "STATIC", "This function can prevent theft of information", 0, 16, 126, 326, 15, -1);
-    Control(page, "BUTTON", "Disable usage of any usb storage devices ", kCheckBox, 16, 148, 326, 18,
+    Control(page, "BUTTON", " USB Devices Security ", kGroup, 6, 124, 349, 122, -1);
+    Control(page, "STATIC", "This function can prevent theft of information", 0, 16, 142, 326, 15, -1);
+    Control(page, "BUTTON", "Disable usage of any usb storage devices ", kCheckBox, 16, 162, 326, 18,
             kCheckBox6);
-    Control(page, "BUTTON", "Disable writing data to the usb storage devices", kCheckBox, 16, 172,
+    Control(page, "BUTTON", "Disable writing data to the usb storage devices", kCheckBox, 16, 184,
             326, 18, kCheckBox7);
-    Control(page, "BUTTON", " Apply", kButton, 272, 204, 75, 26, kBitBtn2);
+    Control(page, "BUTTON", " Apply", kButton, 268, 212, 80, 27, kBitBtn2);
     HWND bar = MakeStatusBar(page, kStatusBar2, static_cast<HFONT>(formFont_.get()), {60, -1});
     SendMessageA(bar, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(" Status:"));
 }

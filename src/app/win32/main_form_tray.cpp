@@ -7,6 +7,7 @@
 #include "main_form.h"
 #include "platform/shell_exec.h"
 #include "ui/popup/win32/msn_popup.h"
+#include "ui/popup/win32/msn_popup_window.h"
 #include "ui/tray/win32/cool_tray_icon.h"
 
 namespace kestrone::app {
@@ -65,9 +66,14 @@ void TMainForm::RebuildOpenDriveMenu() {
         AppendMenuA(n18_, MF_STRING, kOpenDriveFirst + index, openDriveRoots_[index].c_str());
 }
 
-void TMainForm::ShowPopUpText(const std::string& textUtf8) {
-    msnp1_->Text = textUtf8;
-    msnp1_->ShowPopUp();
+void TMainForm::ShowPopUpText(const std::string& ansiText, const std::wstring& wideText) {
+    msnp1_->Text = ansiText;
+    msnp1_->WideText = wideText;
+    if (!msnp1_->ShowPopUp()) return;
+    // The popup draws its text itself; its window also carries it as its name,
+    // which screen readers (and our end-to-end driver) read.
+    HWND popup = msnp1_->OpenPopups().back()->Handle();
+    SetWindowTextW(popup, wideText.empty() ? AnsiToWide(ansiText).c_str() : wideText.c_str());
 }
 
 // msnp1Click: a drive popup opens the drive it names.

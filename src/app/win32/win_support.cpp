@@ -21,16 +21,6 @@ std::string g_applicationTitle;
 std::wstring Utf8ToWide(const std::string& text) { return ToWide(CP_UTF8, text); }
 std::wstring AnsiToWide(const std::string& text) { return ToWide(CP_ACP, text); }
 
-std::string WideToUtf8(const std::wstring& text) {
-    if (text.empty()) return std::string();
-    int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr,
-                                     0, nullptr, nullptr);
-    std::string narrow(static_cast<size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), narrow.data(),
-                        length, nullptr, nullptr);
-    return narrow;
-}
-
 void SetWindowTextUtf8(HWND window, const std::string& textUtf8) {
     SetWindowTextW(window, Utf8ToWide(textUtf8).c_str());
 }

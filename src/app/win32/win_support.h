@@ -13,7 +13,6 @@ namespace kestrone::app {
 
 std::wstring Utf8ToWide(const std::string& text);
 std::wstring AnsiToWide(const std::string& text);
-std::string WideToUtf8(const std::wstring& text);
 // Window text through SetWindowTextW, so Chinese texts show on any code page.
 void SetWindowTextUtf8(HWND window, const std::string& textUtf8);
 

@@ -26,6 +26,17 @@ std::string Text(HWND window) {
     return text;
 }
 
+// The window's text as UTF-8 (popups carry Chinese texts).
+std::string WideText(HWND window) {
+    wchar_t text[1024] = {};
+    DWORD_PTR length = 0;
+    SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
+                        2000, &length);
+    char utf8[4096] = {};
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, nullptr, nullptr);
+    return utf8;
+}
+
 std::string ClassOf(HWND window) {
     char name[256] = {};
     GetClassNameA(window, name, sizeof name);
@@ -58,7 +69,7 @@ void Describe(HWND window) {
     GetWindowRect(window, &box);
     std::printf("hwnd=0x%lx\nclass=%s\nvisible=%d\ncaption=%s\nrect=%ld,%ld,%ld,%ld\n",
                 static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(window)), ClassOf(window).c_str(),
-                IsWindowVisible(window) ? 1 : 0, Text(window).c_str(), box.left, box.top, box.right,
+                IsWindowVisible(window) ? 1 : 0, WideText(window).c_str(), box.left, box.top, box.right,
                 box.bottom);
 }
 
@@ -88,11 +99,53 @@ BOOL CALLBACK PrintChild(HWND child, LPARAM) {
     return TRUE;
 }
 
+int TrayWindow() {
+    std::vector<HWND> tray = TopLevel(kTrayClass);
+    if (tray.empty()) return 1;
+    std::printf("tray=0x%lx\n", static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(tray.front())));
+    return 0;
+}
+
+// Which page the main window shows, named by a control that only that page has.
+int ShownPage() {
+    HWND main = PublishedMainWindow();
+    if (!main) return 1;
+    struct Signature {
+        int controlId;
+        const char* page;
+    } const signatures[] = {{1102, "scan"},     {1201, "process"},   {1301, "tools"},
+                            {1401, "immunity"}, {1501, "fixsystem"}, {1601, "settings"},
+                            {1701, "about"}};
+    for (HWND child = GetWindow(main, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (ClassOf(child) != "KestronePage" || !IsWindowVisible(child)) continue;
+        for (const Signature& signature : signatures)
+            if (GetDlgItem(child, signature.controlId)) {
+                std::printf("page=%s\n", signature.page);
+                EnumChildWindows(child, PrintChild, 0);
+                return 0;
+            }
+    }
+    return 1;
+}
+
+int WorkArea() {
+    RECT area;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    std::printf("workarea=%ld,%ld,%ld,%ld\n", area.left, area.top, area.right, area.bottom);
+    return 0;
+}
+
+int PopupWindows() {
+    std::printf("windows=%u\n", static_cast<unsigned>(TopLevel("TfrmMSNPopUp").size()));
+    return 0;
+}
+
 int Usage() {
     std::fprintf(stderr,
                  "usage: driver find-main [ms] | wait-gone [ms] | close-box | quit-request |\n"
                  "  copydata TEXT | click-tool INDEX | popups | tray-menu-open |\n"
-                 "  menu-choose-last | message-box TITLE [ms] | press-ok TITLE | pages\n");
+                 "  menu-choose-last | message-box TITLE [ms] | press-ok TITLE | page |\n"
+                 "  tray-window | work-area | popup-windows\n");
     return 2;
 }
 
@@ -230,6 +283,10 @@ int main(int argc, char** argv) {
     if (command == "copydata" && argc > 2) return CopyData(argv[2]);
     if (command == "click-tool" && argc > 2) return ClickTool(number);
     if (command == "popups") return Popups();
+    if (command == "popup-windows") return PopupWindows();
+    if (command == "tray-window") return TrayWindow();
+    if (command == "page") return ShownPage();
+    if (command == "work-area") return WorkArea();
     if (command == "tray-menu-open") return TrayMenuOpen();
     if (command == "menu-choose-last") return MenuChooseLast();
     if (command == "message-box" && argc > 2)
