@@ -52,6 +52,13 @@ setup_prefix() {
 
 # start_kestrone [ARGS...]: starts a copy in the background; its pid is appended to KESTRONE_PIDS.
 start_kestrone() {
+    # The first Windows program of a session opens the virtual desktop and its
+    # taskbar; let the driver do that so Kestrone finds the work area settled.
+    if [ -z "${DESKTOP_READY:-}" ]; then
+        driver work-area >/dev/null
+        sleep 1
+        DESKTOP_READY=1
+    fi
     (cd "$KESTRONE_BIN" && exec "$E2E_WINE" Kestrone.exe "$@") >/dev/null 2>&1 &
     KESTRONE_PIDS+=("$!")
 }

@@ -58,7 +58,7 @@ void TMainForm::CreateLeftPanel() {
     panel3_ = CreateWindowExA(WS_EX_CONTROLPARENT, "KestronePanel", "", WS_CHILD | WS_VISIBLE, 0, 0,
                               kPanelWidth, kPageHeight, hwnd_, nullptr, instance_, nullptr);
     toolBar1_ = CreateWindowExA(0, TOOLBARCLASSNAMEA, "",
-                                WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_LIST |
+                                WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT |
                                     TBSTYLE_TRANSPARENT | TBSTYLE_WRAPABLE | CCS_NORESIZE |
                                     CCS_NODIVIDER | CCS_NOPARENTALIGN,
                                 0, kLogoAreaHeight, kPanelWidth,
@@ -67,14 +67,13 @@ void TMainForm::CreateLeftPanel() {
     SendMessageA(toolBar1_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     SendMessageA(toolBar1_, WM_SETFONT, reinterpret_cast<WPARAM>(toolbarFont_.get()), FALSE);
     SendMessageA(toolBar1_, TB_SETBITMAPSIZE, 0, MAKELPARAM(0, 0));
-    SendMessageA(toolBar1_, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_MIXEDBUTTONS);
     SendMessageA(toolBar1_, TB_SETPADDING, 0, MAKELPARAM(0, 0));  // room for "FixSystem"
     for (const ToolButtonSpec& spec : kToolButtons) {
         TBBUTTON button{};
         button.iBitmap = I_IMAGENONE;
         button.idCommand = spec.id;
         button.fsState = static_cast<BYTE>(TBSTATE_WRAP | (spec.id == kToolButton11 ? 0 : TBSTATE_ENABLED));
-        button.fsStyle = BTNS_BUTTON | BTNS_SHOWTEXT;
+        button.fsStyle = BTNS_BUTTON;
         button.iString = reinterpret_cast<INT_PTR>(spec.caption);
         SendMessageA(toolBar1_, TB_ADDBUTTONSA, 1, reinterpret_cast<LPARAM>(&button));
     }

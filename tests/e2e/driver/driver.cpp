@@ -26,12 +26,11 @@ std::string Text(HWND window) {
     return text;
 }
 
-// The window's text as UTF-8 (popups carry Chinese texts).
+// The window's text as UTF-8 (popups carry Chinese texts). Read as the system
+// keeps it, so no ANSI window procedure turns it into question marks.
 std::string WideText(HWND window) {
     wchar_t text[1024] = {};
-    DWORD_PTR length = 0;
-    SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
-                        2000, &length);
+    InternalGetWindowText(window, text, 1024);
     char utf8[4096] = {};
     WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, nullptr, nullptr);
     return utf8;
@@ -99,6 +98,60 @@ BOOL CALLBACK PrintChild(HWND child, LPARAM) {
     return TRUE;
 }
 
+int CopyData(const char* text);
+
+// Sends WM_COPYDATA TEXT and watches the popup it makes, every 10 ms, until it
+// is gone: how it grew, its place when fully shown (the marker file is created
+// then, so a screenshot can be taken), and whether its window was freed.
+int PopupWatch(const char* text, const char* markerFile) {
+    if (CopyData(text) != 0) return 1;
+    DWORD start = GetTickCount();
+    HWND popup = nullptr;
+    LONG firstHeight = -1, fullHeight = 0, smallestHeight = 1 << 30;
+    int heightSteps = 0;
+    DWORD fullAt = 0, goneAt = 0;
+    LONG lastHeight = -1;
+    while (GetTickCount() - start < 20000) {
+        std::vector<HWND> shown;
+        for (HWND window : TopLevel("TfrmMSNPopUp"))
+            if (IsWindowVisible(window)) shown.push_back(window);
+        if (!popup && !shown.empty()) {
+            popup = shown.front();
+            std::printf("text=%s\n", WideText(popup).c_str());
+        }
+        if (popup && (shown.empty() || !IsWindowVisible(popup))) {
+            goneAt = GetTickCount() - start;
+            break;
+        }
+        if (popup) {
+            RECT box;
+            GetWindowRect(popup, &box);
+            LONG height = box.bottom - box.top;
+            if (firstHeight < 0) firstHeight = height;
+            if (!fullAt && height < smallestHeight) smallestHeight = height;
+            if (height != lastHeight) ++heightSteps;
+            lastHeight = height;
+            if (height > fullHeight) {
+                fullHeight = height;
+                std::printf("rect=%ld,%ld,%ld,%ld\n", box.left, box.top, box.right, box.bottom);
+            }
+            if (!fullAt && height >= 140) {
+                fullAt = GetTickCount() - start;
+                HANDLE marker = CreateFileA(markerFile, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+                if (marker != INVALID_HANDLE_VALUE) CloseHandle(marker);
+            }
+        }
+        Sleep(10);
+    }
+    Sleep(500);
+    std::printf("first_height=%ld\nsmallest_height=%ld\nfull_height=%ld\nheight_changes=%d\n"
+                "full_ms=%lu\ngone_ms=%lu\n",
+                firstHeight, smallestHeight, fullHeight, heightSteps, static_cast<unsigned long>(fullAt),
+                static_cast<unsigned long>(goneAt));
+    std::printf("freed=%d\n", popup && !IsWindow(popup) ? 1 : 0);
+    return popup ? 0 : 1;
+}
+
 int TrayWindow() {
     std::vector<HWND> tray = TopLevel(kTrayClass);
     if (tray.empty()) return 1;
@@ -145,7 +198,7 @@ int Usage() {
                  "usage: driver find-main [ms] | wait-gone [ms] | close-box | quit-request |\n"
                  "  copydata TEXT | click-tool INDEX | popups | tray-menu-open |\n"
                  "  menu-choose-last | message-box TITLE [ms] | press-ok TITLE | page |\n"
-                 "  tray-window | work-area | popup-windows\n");
+                 "  tray-window | work-area | popup-windows | popup-watch TEXT MARKER\n");
     return 2;
 }
 
@@ -284,6 +337,7 @@ int main(int argc, char** argv) {
     if (command == "click-tool" && argc > 2) return ClickTool(number);
     if (command == "popups") return Popups();
     if (command == "popup-windows") return PopupWindows();
+    if (command == "popup-watch" && argc > 3) return PopupWatch(argv[2], argv[3]);
     if (command == "tray-window") return TrayWindow();
     if (command == "page") return ShownPage();
     if (command == "work-area") return WorkArea();
