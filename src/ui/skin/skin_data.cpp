@@ -19,8 +19,13 @@ void TSkinData::SetSkinFile(const std::string& path) {
     FSkinFile = path;
     FLoaded = false;
     if (Designing || !platform::FileExists(path)) return;
-    std::string bytes;
-    if (!platform::ReadWholeFile(path, bytes)) return;
+    // The file is input: one larger than any skin could be is not read at all.
+    platform::FileStream file;
+    if (!file.Open(path, platform::FileStream::Mode::Read)) return;
+    const int64_t size = file.Size();
+    if (size < 0 || static_cast<uint64_t>(size) > kMaxPackedSkinFile) return;
+    std::string bytes(static_cast<size_t>(size), '\0');
+    if (file.Read(bytes.data(), bytes.size()) != bytes.size()) return;
     FPacked = std::move(bytes);
     LoadSkin();
 }

@@ -44,6 +44,10 @@ private:
 using TSkinControlSet = EnumSet<TSkinControlType>;
 using TSkinOptionSet = EnumSet<TSkinOption>;
 
+// A skin file larger than this is not read (a packed skin is far smaller
+// than the largest unpacked skin accepted).
+inline constexpr uint64_t kMaxPackedSkinFile = 64u * 1024 * 1024;
+
 // The built-in class-name mappings ("TComboboxex=combobox", ...).
 const TextList& DefaultSkin3rd();
 

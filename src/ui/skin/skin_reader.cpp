@@ -117,8 +117,9 @@ bool TSkinReader::HasEntry(std::string_view name) const {
 
 bool TSkinReader::FindContaining(std::string_view text, std::string& bytes,
                                  std::string& name) const {
+    const std::string wanted = LowerCase(text);  // the names are held in lower case
     for (size_t i = 0; i < names_.size(); ++i) {
-        if (names_[i].find(text) != std::string::npos) {
+        if (names_[i].find(wanted) != std::string::npos) {
             bytes.assign(EntryAt(i));
             name = names_[i];
             return true;

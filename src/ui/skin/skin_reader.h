@@ -40,7 +40,8 @@ public:
     // empty when there is none.
     std::string Entry(std::string_view name) const;
     bool HasEntry(std::string_view name) const;
-    // The first entry whose name contains `text`; false when none does.
+    // The first entry whose name contains `text` (compared in lower case);
+    // false when none does.
     bool FindContaining(std::string_view text, std::string& bytes, std::string& name) const;
 
     uint32_t Format() const { return format_; }

@@ -45,6 +45,8 @@ TEST_F(SkinReaderTest, ReadsBothFormatsWithLowerCasedNames) {
         ASSERT_TRUE(reader.FindContaining(".ini", bytes, name));
         EXPECT_EQ(name, "skin.ini");
         EXPECT_EQ(bytes, "[x]");
+        ASSERT_TRUE(reader.FindContaining("KIN.I", bytes, name));
+        EXPECT_EQ(name, "skin.ini");
         EXPECT_FALSE(reader.FindContaining(".png", bytes, name));
     }
     EXPECT_TRUE(shell.prompts.empty());
