@@ -7,6 +7,7 @@
 
 #include "../tray/message_pump.h"
 #include "ui/popup/win32/msn_popup_window.h"
+#include "ui/tray/win32/cool_tray_icon.h"
 
 namespace kestrone::ui {
 namespace {
@@ -170,6 +171,12 @@ TEST(TMSNPopUp, ComponentGoingFirstLeavesItsPopupsToFinishAlone) {
 TEST(TMSNPopUp, Showcase) {
     const char* hold = std::getenv("KESTRONE_POPUP_SHOWCASE_MS");
     if (!hold) GTEST_SKIP() << "set KESTRONE_POPUP_SHOWCASE_MS to hold popups for a screenshot";
+    HWND owner = test::MakeTestWindow("Kestrone", false);
+    TCoolTrayIcon tray(owner);
+    tray.SetIcon(LoadIcon(nullptr, IDI_INFORMATION));
+    tray.SetHint("Real-time system protection is actived");
+    tray.SetIconVisible(true);
+    tray.ShowBalloonHint("Prompt", "Kestrone is activated", 1, 10);
     TMSNPopUp popup;
     UseMainWindowSettings(popup, ReadSystemDesktop());
     popup.TimeOut = 30;
@@ -179,6 +186,8 @@ TEST(TMSNPopUp, Showcase) {
     popup.Options |= msnAutoOpenURL;
     ASSERT_TRUE(popup.ShowPopUp());
     PumpFor(static_cast<DWORD>(std::atoi(hold)));
+    tray.SetIconVisible(false);
+    DestroyWindow(owner);
 }
 
 }  // namespace

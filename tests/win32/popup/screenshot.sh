@@ -9,6 +9,9 @@ wine_run=$1 prefix=$2 program=$3 output=$4
 mkdir -p "$(dirname "$output")"
 # A first run makes the prefix (or answers 77 where this Wine cannot start).
 "$run" "$wine_run" "$prefix" "$program" --gtest_filter=None >/dev/null
+# Wine's desktop window with its taskbar, where the tray icon shows.
+"$wine_run" "$prefix" "$prefix/drive_c/windows/system32/reg.exe" add \
+    'HKCU\Software\Wine\Explorer' /v EnableShell /t REG_DWORD /d 1 /f >/dev/null
 KESTRONE_POPUP_SHOWCASE_MS=12000 KESTRONE_SCREENSHOT="$output" KESTRONE_SCREENSHOT_WAIT_FOR=190x140 KESTRONE_SCREENSHOT_AFTER=2 \
     "$run" "$wine_run" "$prefix" "$prefix/drive_c/windows/system32/explorer.exe" \
     /desktop=Kestrone,1024x768 "$program" --gtest_filter=TMSNPopUp.Showcase
