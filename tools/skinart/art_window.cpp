@@ -120,13 +120,13 @@ Canvas ChildWindowButtons() {
     constexpr int kCell = 16, kHeight = 14;
     return FrameStrip(12, kCell, kHeight, kFace, [&](Canvas& cell, int k) {
         const int state = k % 4, kind = k / 4;
-        if (state == 1) cell.FillRoundRect(0.5, 0.5, kCell - 1, kHeight - 1, 2, FromHex(0xE1E8F1));
-        if (state == 2) cell.FillRoundRect(0.5, 0.5, kCell - 1, kHeight - 1, 2, FromHex(0xCFDAE7));
+        const Rgb back = state == 1 ? FromHex(0xE1E8F1) : state == 2 ? FromHex(0xCFDAE7) : kFace;
+        if (state == 1 || state == 2) cell.FillRoundRect(0.5, 0.5, kCell - 1, kHeight - 1, 2, back);
         const Rgb ink = state == 3 ? kTextDisabled : kGlyphDark;
         if (kind == 0) cell.FillRect(4, 9, 8, 2, ink);
         if (kind == 1) {
             cell.Outline(6, 3, 6, 5, ink);
-            cell.FillRect(4, 6, 6, 5, kFace);
+            cell.FillRect(4, 6, 6, 5, back);
             cell.Outline(4, 6, 6, 5, ink);
         }
         if (kind == 2) {
