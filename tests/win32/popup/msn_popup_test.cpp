@@ -44,6 +44,9 @@ TEST(TMSNPopUp, GrowsToItsPlaceAboveTheTaskbarAndFreesItselfAfterItsTimeOut) {
     TfrmMSNPopUp* window = popup.OpenPopups().front();
     HWND handle = window->Handle();
     ASSERT_TRUE(IsWindow(handle));
+    wchar_t name[64] = {};
+    InternalGetWindowText(handle, name, 64);
+    EXPECT_EQ(std::wstring(name), L"E:\\autorun.inf  cleaned");
     EXPECT_TRUE(IsWindowVisible(handle));
     EXPECT_LT(WindowRect(handle).bottom - WindowRect(handle).top, 140);  // still growing
     EXPECT_TRUE(GetWindowLongA(handle, GWL_EXSTYLE) & WS_EX_TOPMOST);

@@ -91,6 +91,9 @@ void TfrmMSNPopUp::CreateWindowHandle() {
     // No caption and no owner: the popup hangs off the desktop.
     CreateWindowExA(exStyle, kPopupWindowClass, "", WS_POPUP, final_.left,
                     final_.top, width_, height_, nullptr, nullptr, instance, this);
+    // The window carries its text as its name, for screen readers and tools
+    // that list windows; set wide so no code page mangles it.
+    if (window_) DefWindowProcW(window_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text_.c_str()));
 }
 
 void TfrmMSNPopUp::Show() {
