@@ -46,6 +46,18 @@ setup_prefix() {
         "$E2E_WINESERVER" -w
         touch "$E2E_PREFIX/.kestrone-e2e-ready"
     fi
+    # Fonts as on a Windows with East Asian support: the dialog faces are linked
+    # to a font that has Chinese characters besides the Latin ones (WenQuanYi
+    # Micro Hei, Debian package fonts-wqy-microhei), so Chinese texts can be seen.
+    if [ ! -f "$E2E_PREFIX/.kestrone-e2e-fonts3" ]; then
+        local link='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink'
+        for face in "MS Sans Serif" "Tahoma" "Microsoft Sans Serif" "MS Shell Dlg"; do
+            "$E2E_WINE" reg add "$link" /v "$face" /t REG_MULTI_SZ \
+                /d "wqy-microhei.ttc,WenQuanYi Micro Hei" /f >/dev/null 2>&1
+        done
+        "$E2E_WINESERVER" -w
+        touch "$E2E_PREFIX/.kestrone-e2e-fonts3"
+    fi
     # Each scenario starts from a machine without a running copy or old record.
     "$E2E_WINE" reg delete 'HKCU\Software\Corvane' /f >/dev/null 2>&1 || true
 }
