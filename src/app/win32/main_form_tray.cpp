@@ -7,7 +7,6 @@
 #include "main_form.h"
 #include "platform/shell_exec.h"
 #include "ui/popup/win32/msn_popup.h"
-#include "ui/popup/win32/msn_popup_window.h"
 #include "ui/tray/win32/cool_tray_icon.h"
 
 namespace kestrone::app {
