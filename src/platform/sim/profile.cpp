@@ -184,13 +184,23 @@ bool WriteProfileValue(const std::string& section, const std::string& key,
     return WriteTextFile(path, content);
 }
 
+namespace {
+// The lines of a file and the body of the first section of that name; false
+// when the file or the section is missing.
+bool ReadSectionBody(const std::string& section, const std::string& path, std::vector<Line>& lines,
+                     size_t& first, size_t& last) {
+    std::string content;
+    if (!ReadWholeFile(path, content)) return false;
+    lines = SplitLines(content);
+    return FindSection(lines, TrimSpaces(section), first, last);
+}
+}  // namespace
+
 std::vector<std::string> ReadProfileKeyNames(const std::string& section, const std::string& path,
                                              size_t bufferSize) {
-    std::string content;
-    if (!ReadWholeFile(path, content)) return {};
-    std::vector<Line> lines = SplitLines(content);
+    std::vector<Line> lines;
     size_t first = 0, last = 0;
-    if (!FindSection(lines, TrimSpaces(section), first, last)) return {};
+    if (!ReadSectionBody(section, path, lines, first, last)) return {};
     std::vector<std::string> names;
     for (size_t i = first; i < last; ++i) {
         std::string name, value;
@@ -201,11 +211,9 @@ std::vector<std::string> ReadProfileKeyNames(const std::string& section, const s
 
 std::vector<std::string> ReadProfileSection(const std::string& section, const std::string& path,
                                             size_t bufferSize) {
-    std::string content;
-    if (!ReadWholeFile(path, content)) return {};
-    std::vector<Line> lines = SplitLines(content);
+    std::vector<Line> lines;
     size_t first = 0, last = 0;
-    if (!FindSection(lines, TrimSpaces(section), first, last)) return {};
+    if (!ReadSectionBody(section, path, lines, first, last)) return {};
     std::vector<std::string> entries;
     for (size_t i = first; i < last; ++i) {
         if (lines[i].text.empty() || IsComment(lines[i])) continue;
