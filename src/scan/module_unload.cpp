@@ -38,8 +38,9 @@ class RemoteText {
     uintptr_t address_ = 0;
 };
 
-// The handle the host's own lookup gives for the path; 0 when the module is
-// not loaded there or the lookup did not end in time.
+// Runs the host's own lookup of the path; false when it did not end (then the
+// path's memory is left to the thread). The handle is 0 when the module is
+// not loaded there.
 bool LookUpRemoteModule(platform::RemoteProcess& process, RemoteText& path, uintptr_t& handle) {
     platform::RemoteThreadResult lookup = process.RunRoutine(
         platform::KernelRoutine::GetModuleHandleW, path.address(), kRemoteThreadTimeoutMs);

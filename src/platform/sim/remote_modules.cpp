@@ -96,10 +96,9 @@ uintptr_t RemoteWork::LookUpModule(uint32_t processId, const std::u16string& nam
 }
 
 size_t RemoteWork::LiveBuffers(uint32_t processId) const {
-    return static_cast<size_t>(
-        std::count_if(buffers_.begin(), buffers_.end(), [processId](const RemoteBuffer& b) {
-            return b.processId == processId && !b.decommitted;
-        }));
+    return static_cast<size_t>(std::count_if(
+        buffers_.begin(), buffers_.end(),
+        [processId](const RemoteBuffer& b) { return b.processId == processId && !b.decommitted; }));
 }
 
 bool RemoteWork::Open(uint32_t processId) {

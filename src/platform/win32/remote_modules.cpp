@@ -24,8 +24,8 @@ using IsWow64ProcessFn = BOOL(WINAPI*)(HANDLE, BOOL*);
 
 // True when the target runs with our pointer size (both native, or both under WOW64).
 bool HasOurPointerSize(HANDLE process) {
-    static IsWow64ProcessFn isWow64 = reinterpret_cast<IsWow64ProcessFn>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "IsWow64Process")));
+    static IsWow64ProcessFn isWow64 = reinterpret_cast<IsWow64ProcessFn>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "IsWow64Process")));
     if (!isWow64) return true;  // a system without WOW64 runs one pointer size only
     BOOL selfWow64 = FALSE, targetWow64 = FALSE;
     if (!isWow64(GetCurrentProcess(), &selfWow64) || !isWow64(process, &targetWow64)) return false;
@@ -35,7 +35,8 @@ bool HasOurPointerSize(HANDLE process) {
 LPTHREAD_START_ROUTINE RoutineAddress(KernelRoutine routine) {
     HMODULE kernel = GetModuleHandleA("Kernel32");
     if (!kernel) return nullptr;
-    const char* name = routine == KernelRoutine::GetModuleHandleW ? "GetModuleHandleW" : "FreeLibrary";
+    const char* name =
+        routine == KernelRoutine::GetModuleHandleW ? "GetModuleHandleW" : "FreeLibrary";
     return reinterpret_cast<LPTHREAD_START_ROUTINE>(
         reinterpret_cast<void*>(GetProcAddress(kernel, name)));
 }
@@ -103,8 +104,8 @@ bool RemoteProcess::Write(uintptr_t address, const void* data, size_t size) {
 }
 
 bool RemoteProcess::Decommit(uintptr_t address, size_t size) {
-    return impl_ &&
-           VirtualFreeEx(impl_->process.get(), reinterpret_cast<void*>(address), size, MEM_DECOMMIT);
+    return impl_ && VirtualFreeEx(impl_->process.get(), reinterpret_cast<void*>(address), size,
+                                  MEM_DECOMMIT);
 }
 
 RemoteThreadResult RemoteProcess::RunRoutine(KernelRoutine routine, uintptr_t parameter,
@@ -134,12 +135,11 @@ RemoteThreadResult RemoteProcess::RunRoutine(KernelRoutine routine, uintptr_t pa
 
 std::u16string AnsiToWide(const std::string& text) {
     if (text.empty()) return std::u16string();
-    int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
-                                     nullptr, 0);
+    int length =
+        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
     if (length <= 0) return std::u16string();
     std::wstring wide(static_cast<size_t>(length), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(),
-                        length);
+    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
     return std::u16string(wide.begin(), wide.end());
 }
 

@@ -1,9 +1,10 @@
 // Unloading injected modules on the simulated machine: which modules are
 // tried in which programs and in what order, critical processes left alone,
 // reference counts, stuck hosts and refusals.
+#include "scan/module_unload.h"
+
 #include <gtest/gtest.h>
 
-#include "scan/module_unload.h"
 #include "unload_machine.h"
 
 namespace kestrone::test {
@@ -29,7 +30,9 @@ TEST_F(Unload, PlanSplitsEntriesIntoTargetsAndModules) {
         {{"X.DLL"}, {""}, {"X.DLL"}},
         // Only the first backslash separates; an empty module part names nothing.
         {{"A.EXE\\SUB\\X.DLL", "B.EXE\\"}, {"A.EXE", "B.EXE"}, {"SUB\\X.DLL"}},
-        {{"A.EXE\\%TEMP%\\X.DLL", "B.EXE\\Y.DLL"}, {"A.EXE", "B.EXE"}, {"C:\\Temp\\X.DLL", "Y.DLL"}},
+        {{"A.EXE\\%TEMP%\\X.DLL", "B.EXE\\Y.DLL"},
+         {"A.EXE", "B.EXE"},
+         {"C:\\Temp\\X.DLL", "Y.DLL"}},
     };
     for (const Case& c : cases) {
         UnloadPlan plan = PlanUnload(c.entries);

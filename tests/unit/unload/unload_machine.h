@@ -45,7 +45,8 @@ class UnloadMachine : public SimTest {
 
     static size_t CountThreads(platform::KernelRoutine routine) {
         size_t count = 0;
-        for (const sim::RemoteThread& thread : remote().Threads()) count += thread.routine == routine;
+        for (const sim::RemoteThread& thread : remote().Threads())
+            count += thread.routine == routine;
         return count;
     }
 

@@ -129,8 +129,8 @@ TEST(UnloadWin32, DefinitionsListUnloadsFromEveryProgram) {
     std::string kept = definitions + ".kept-by-unload-test";
     bool hadDefinitions = MoveFileExA(definitions.c_str(), kept.c_str(), MOVEFILE_REPLACE_EXISTING);
     std::string entry = "ALL\\" + kLibraryName;
-    ASSERT_TRUE(WritePrivateProfileStringA("TESTWORM", "UnloadDll", entry.c_str(),
-                                           definitions.c_str()));
+    ASSERT_TRUE(
+        WritePrivateProfileStringA("TESTWORM", "UnloadDll", entry.c_str(), definitions.c_str()));
 
     UnloadDlls("TESTWORM");
     DeleteFileA(definitions.c_str());
@@ -174,7 +174,8 @@ TEST(UnloadWin32, RemoteLookupGivesTheWholeHandle) {
     MODULEENTRY32 entry{};
     entry.dwSize = sizeof entry;
     for (BOOL more = Module32First(snapshot, &entry); more; more = Module32Next(snapshot, &entry)) {
-        if (SameText(entry.szModule, kLibraryName)) listed = reinterpret_cast<uintptr_t>(entry.hModule);
+        if (SameText(entry.szModule, kLibraryName))
+            listed = reinterpret_cast<uintptr_t>(entry.hModule);
     }
     CloseHandle(snapshot);
     EXPECT_EQ(lookup.value, listed);
