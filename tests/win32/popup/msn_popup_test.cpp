@@ -143,10 +143,10 @@ TEST(TMSNPopUp, MovingTheTaskbarStartsTheStackAgain) {
 TEST(TMSNPopUp, UnknownTaskbarLeavesThePopupUntilItIsClicked) {
     TMSNPopUp popup;
     UseMainWindowSettings(popup, {teUnknown, {0, 0, 1024, 738}});
-    popup.TimeOut = 0;
+    popup.TimeOut = 1;
     ASSERT_TRUE(popup.ShowPopUp());
     HWND handle = popup.OpenPopups().front()->Handle();
-    PumpFor(300);
+    PumpFor(1600);  // past its time-out
     EXPECT_TRUE(IsWindowVisible(handle));
     EXPECT_EQ(WindowRect(handle).bottom - WindowRect(handle).top, 140);
     SendMessageA(handle, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));

@@ -163,7 +163,9 @@ void TfrmMSNPopUp::tmrScrollTimer() {
 
 void TfrmMSNPopUp::tmrExitTimer() {
     StopTimer(kExitTimer);
-    StartTimer(kScrollDownTimer, kStepMilliseconds);
+    // A popup that was never placed cannot shrink towards a taskbar: it stays
+    // until it is clicked, so no step timer needs to run for it.
+    if (placed_) StartTimer(kScrollDownTimer, kStepMilliseconds);
 }
 
 void TfrmMSNPopUp::tmrscrollDownTimer() {
