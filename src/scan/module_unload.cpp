@@ -93,6 +93,8 @@ bool UnloadRemoteModule(const std::string& processName, const std::string& modul
     std::u16string widePath = platform::AnsiToWide(modulePath);
     if (processId == 0) processId = FindProcessByName(processName, false);
     if (processId == 0 || IsCriticalProcess(processId)) return false;
+    // An empty name names no module; the host is not disturbed for it.
+    if (widePath.empty()) return false;
 
     platform::RemoteProcess process(processId);
     if (!process.IsOpen()) return false;

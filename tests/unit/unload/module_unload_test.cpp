@@ -206,6 +206,7 @@ TEST_F(Unload, RefusedPrivilegeStillTriesAndMissingTargetsFail) {
     EXPECT_TRUE(UnloadRemoteModule("host.exe", "X.DLL", 0));
     EXPECT_EQ(remote().References(host, "C:\\Apps\\x.dll"), 0);
 
+    EXPECT_FALSE(UnloadRemoteModule("host.exe", "", 0));
     EXPECT_FALSE(UnloadRemoteModule("", "X.DLL", 0));
     EXPECT_FALSE(UnloadRemoteModule("absent.exe", "X.DLL", 0));
     EXPECT_FALSE(UnloadRemoteModule("host.exe", "X.DLL", 4242));  // no such id
