@@ -124,18 +124,25 @@ TEST(UnloadWin32, BareNameInAProcessGivenById) {
 TEST(UnloadWin32, DefinitionsListUnloadsFromEveryProgram) {
     Host host(1);
     ASSERT_TRUE(host.Ready());
-    // The definitions' decrypted copy lives in the data directory.
+    // The definitions' decrypted copy lives in the data directory, the temporary
+    // folder: a folder of this test's own, so that no other suite's copy is touched.
+    std::string dataFolder = OwnFolder() + "unload-data\\";
+    CreateDirectoryA(dataFolder.c_str(), nullptr);
+    char oldTmp[MAX_PATH + 1] = {};
+    bool hadTmp = GetEnvironmentVariableA("TMP", oldTmp, sizeof oldTmp) > 0;
+    SetEnvironmentVariableA("TMP", dataFolder.c_str());
     std::string definitions = DataFilePath(kDefinitionsFile);
-    std::string kept = definitions + ".kept-by-unload-test";
-    bool hadDefinitions = MoveFileExA(definitions.c_str(), kept.c_str(), MOVEFILE_REPLACE_EXISTING);
     std::string entry = "ALL\\" + kLibraryName;
-    ASSERT_TRUE(
-        WritePrivateProfileStringA("TESTWORM", "UnloadDll", entry.c_str(), definitions.c_str()));
+    bool written =
+        WritePrivateProfileStringA("TESTWORM", "UnloadDll", entry.c_str(), definitions.c_str());
 
-    UnloadDlls("TESTWORM");
+    if (written) UnloadDlls("TESTWORM");
+    SetEnvironmentVariableA("TMP", hadTmp ? oldTmp : nullptr);
     DeleteFileA(definitions.c_str());
-    if (hadDefinitions) MoveFileA(kept.c_str(), definitions.c_str());
+    RemoveDirectoryA(dataFolder.c_str());
 
+    EXPECT_EQ(definitions, dataFolder + kDefinitionsFile);
+    ASSERT_TRUE(written);
     EXPECT_TRUE(host.ReportsLibraryGone(5000));
     EXPECT_FALSE(ListsModule(host.id(), kLibraryName));
 }
