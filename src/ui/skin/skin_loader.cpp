@@ -62,7 +62,8 @@ void LoadPushButton(SkinSource& source, TSkinContent& content) {
     b.TopHeight = source.Int(s, "TopHeight", 0);
     b.BottomHeight = source.Int(s, "BottomHeight", 0);
     b.Trans = source.Int(s, "Trans", 0);
-    b.Tile = source.Int(s, "Tile", 0) > 1 ? 0 : source.Int(s, "Tile", 0);
+    const int tile = source.Int(s, "Tile", 0);
+    b.Tile = tile > 1 ? 0 : tile;
     b.CheckMap = source.Bitmap(s, "CheckButton");
     b.RadioMap = source.Bitmap(s, "RadioButton");
     b.NormalColour = source.Int(s, "NormalColour", kNoColour);
