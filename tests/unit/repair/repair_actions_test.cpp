@@ -98,15 +98,6 @@ TEST_F(RepairActions, ScriptsWithoutValidLinesDoNothing) {
     EXPECT_TRUE(reg().ValueNames(kHkeyCurrentUser, "Software\\X").empty());
 }
 
-TEST_F(RepairActions, BrokenScriptLineEndsTheScriptThere) {
-    reg().AddKey(kHkeyCurrentUser, "Software\\X");
-    EXPECT_THROW(RunRepairScript("regaddvalue,HKCU\\Software\\X,A,REG_SZ,1$"
-                                 "regaddvalue,HKCU\\Software\\X,B,REG_DWORD,abc$"
-                                 "regaddvalue,HKCU\\Software\\X,C,REG_SZ,1"),
-                 EDataError);
-    EXPECT_EQ(reg().ValueNames(kHkeyCurrentUser, "Software\\X"), (std::vector<std::string>{"A"}));
-}
-
 TEST_F(RepairActions, ExportFileIsImportedSilentlyByItsShortPath) {
     std::string file = std::string(kSimExeDir) + "Fix Explorer.rep";
     world().AddFile(file, "REGEDIT4\r\n");
@@ -130,12 +121,6 @@ TEST_F(RepairActions, ExportFileThatIsMissingOrHasNoShortPathStartsNothing) {
     world().SetShortPath(file, std::string(300, 'X'));  // longer than any short path may be
     ImportRegFile("Deep.rep");
     EXPECT_TRUE(requests().empty());
-}
-
-TEST_F(RepairActions, ShortPathOfMissingPathIsEmpty) {
-    EXPECT_EQ(GetShortPath("C:\\nothing\\here.rep"), "");
-    world().AddFile("C:\\plain.rep");
-    EXPECT_EQ(GetShortPath("C:\\plain.rep"), "C:\\plain.rep");  // no 8.3 name: path as given
 }
 
 }  // namespace

@@ -67,14 +67,6 @@ TEST_F(ImmunityWin32, RemovableDriveGetsTheWholeStructure) {
     EXPECT_FALSE(platform::WriteTextFile(kDirectory, "[autorun]\r\nopen=worm.exe\r\n"));
 }
 
-TEST_F(ImmunityWin32, ImmunisingTwiceKeepsOneStructure) {
-    ImmunizeDrive(kRoot);
-    ImmunizeDrive(kRoot);
-    EXPECT_EQ(NamesIn("E:\\Autorun.inf\\*"),
-              (std::vector<std::string>{"ImmunityFolder...", "ReadMe.txt"}));
-    EXPECT_EQ(NamesIn("E:\\Autorun.inf*").size(), 1u);
-}
-
 TEST_F(ImmunityWin32, FileNamedAutorunInfRaisesAndStays) {
     ASSERT_TRUE(platform::WriteTextFile(kDirectory, "[autorun]\r\n"));
     EXPECT_THROW(ImmunizeDrive(kRoot), EFileError);
