@@ -68,14 +68,7 @@ void TMainForm::RebuildOpenDriveMenu() {
 void TMainForm::ShowPopUpText(const std::string& ansiText, const std::wstring& wideText) {
     msnp1_->Text = ansiText;
     msnp1_->WideText = wideText;
-    if (!msnp1_->ShowPopUp()) return;
-    // The popup draws its text itself; its window also carries it as its name,
-    // which screen readers (and our end-to-end driver) read.
-    // Set through the wide default procedure: the popup's own procedure is an
-    // ANSI one, and the Chinese caption must not pass through the code page.
-    HWND popup = msnp1_->OpenPopups().back()->Handle();
-    std::wstring name = wideText.empty() ? AnsiToWide(ansiText) : wideText;
-    DefWindowProcW(popup, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    msnp1_->ShowPopUp();  // the popup window carries its text as its name too
 }
 
 // msnp1Click: a drive popup opens the drive it names.
