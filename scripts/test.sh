@@ -32,8 +32,12 @@ else
     echo "the Win32 tests run from the 64-bit Windows build instead."
 fi
 run_ctest build/win64 "win64"
-if [ -x fuzz/run-bounded.sh ]; then
-    if fuzz/run-bounded.sh; then passed=$((passed + 1)); else failed=$((failed + 1)); fi
+# The fuzz targets (clang, libFuzzer) run for a bounded time each.
+if sh fuzz/run-fuzzers.sh "${KESTRONE_FUZZ_SECONDS:-30}" build/fuzz; then
+    passed=$((passed + 1))
+else
+    echo "fuzzing found a failure: see build/fuzz/artifacts"
+    failed=$((failed + 1))
 fi
 
 echo
