@@ -77,6 +77,14 @@ start_kestrone() {
 
 driver() { "$E2E_WINE" "$E2E_DRIVER" "$@" 2>/dev/null | tr -d '\r'; return "${PIPESTATUS[0]}"; }
 
+# The main window once the program has settled: its record is written while the
+# window is being created, before a visible start shows it.
+settled_main() {
+    driver find-main 60000 >/dev/null || return 1
+    sleep 2
+    driver find-main 5000
+}
+
 # value KEY TEXT: the value of a "key=value" line.
 value() { grep -m1 "^$1=" <<<"$2" | cut -d= -f2-; }
 

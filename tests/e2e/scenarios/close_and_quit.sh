@@ -3,7 +3,7 @@
 # program although the window is hidden.
 source "$E2E_LIB"
 start_kestrone
-main=$(driver find-main 60000) || fail "no main window"
+main=$(settled_main) || fail "no main window"
 [ "$(value visible "$main")" = 1 ] || fail "not visible"
 driver close-box >/dev/null
 sleep 1

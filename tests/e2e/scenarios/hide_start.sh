@@ -3,7 +3,7 @@
 # a first argument in other letter case gives a visible start.
 source "$E2E_LIB"
 start_kestrone -Hide
-main=$(driver find-main 60000) || fail "no main window published"
+main=$(settled_main) || fail "no main window published"
 echo "$main"
 [ "$(value visible "$main")" = 0 ] || fail "main window visible after -Hide"
 [ -n "$(driver tray-window)" ] || fail "no tray icon window"
@@ -17,7 +17,7 @@ driver quit-request >/dev/null
 driver wait-gone 20000 >/dev/null || fail "program did not end"
 
 start_kestrone -hide
-main=$(driver find-main 60000) || fail "no main window published (-hide)"
+main=$(settled_main) || fail "no main window published (-hide)"
 [ "$(value visible "$main")" = 1 ] || fail "-hide (other case) must start visible"
 driver quit-request >/dev/null
 driver wait-gone 20000 >/dev/null || fail "program did not end"

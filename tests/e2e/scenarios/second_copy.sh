@@ -2,7 +2,7 @@
 # A second copy shows its message and ends; the first stays hidden in the tray.
 source "$E2E_LIB"
 start_kestrone -Hide
-first=$(driver find-main 60000) || fail "first copy did not start"
+first=$(settled_main) || fail "first copy did not start"
 start_kestrone
 second_pid=${KESTRONE_PIDS[-1]}
 box=$(driver message-box Pellmark 30000) || fail "no message box from the second copy"

@@ -3,7 +3,7 @@
 # the tray icon is present, and every page is reachable through the toolbar.
 source "$E2E_LIB"
 start_kestrone
-main=$(driver find-main 60000) || fail "no main window published"
+main=$(settled_main) || fail "no main window published"
 echo "$main"
 [ "$(value visible "$main")" = 1 ] || fail "main window not visible"
 [ "$(value caption "$main")" = "Kestrone V2.3" ] || fail "caption not branded"
