@@ -3,12 +3,13 @@
 # a first argument in other letter case gives a visible start.
 source "$E2E_LIB"
 start_kestrone -Hide
-main=$(settled_main) || fail "no main window published"
+driver find-main 60000 >/dev/null || fail "no main window published"
+sleep 0.8
+shot hide-start-balloon  # Timer1 takes the balloon away after 2 seconds
+main=$(driver find-main 1000)
 echo "$main"
 [ "$(value visible "$main")" = 0 ] || fail "main window visible after -Hide"
 [ -n "$(driver tray-window)" ] || fail "no tray icon window"
-sleep 1
-shot hide-start-balloon
 sleep 3
 main=$(driver find-main 1000)
 [ "$(value visible "$main")" = 0 ] || fail "main window appeared later"
