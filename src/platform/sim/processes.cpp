@@ -5,17 +5,9 @@
 
 #include "platform/sim/process_table.h"
 #include "platform/sim/remote_work.h"
+#include "platform/sim/sim_text.h"
 
 namespace kestrone::sim {
-
-namespace {
-std::string Upper(std::string text) {
-    for (char& c : text) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
-    }
-    return text;
-}
-}  // namespace
 
 ProcessTable& TheProcesses() {
     static ProcessTable table;

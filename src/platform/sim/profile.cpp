@@ -5,9 +5,12 @@
 
 #include <string_view>
 
+#include "platform/sim/sim_text.h"
 #include "platform/sim/world.h"
 
 namespace kestrone::platform {
+
+using sim::SameName;
 
 namespace {
 
@@ -28,16 +31,6 @@ std::string TrimSpaces(std::string_view text) {
     return std::string(text.substr(b, e - b));
 }
 
-bool SameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 32);
-        if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 32);
-        if (x != y) return false;
-    }
-    return true;
-}
 
 struct Line {
     size_t begin = 0;  // offset of the line in the file

@@ -3,16 +3,11 @@
 
 #include <cstring>
 
+#include "platform/sim/sim_text.h"
+
 namespace kestrone::sim {
 
 namespace {
-
-std::string Upper(std::string text) {
-    for (char& c : text) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
-    }
-    return text;
-}
 
 std::string DwordBytes(uint32_t value) {
     std::string data(4, '\0');

@@ -4,17 +4,11 @@
 
 #include "platform/sim/process_table.h"
 #include "platform/sim/registry_tree.h"
+#include "platform/sim/sim_text.h"
 
 namespace kestrone::sim {
 
 namespace {
-
-std::string Upper(std::string text) {
-    for (char& c : text) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
-    }
-    return text;
-}
 
 bool HasDrive(const std::string& path) {
     return path.size() >= 2 && path[1] == ':' &&
