@@ -62,7 +62,8 @@ setup_prefix() {
     "$E2E_WINE" reg delete 'HKCU\Software\Corvane' /f >/dev/null 2>&1 || true
 }
 
-# start_kestrone [ARGS...]: starts a copy in the background; its pid is appended to KESTRONE_PIDS.
+# start_kestrone [ARGS...]: starts a copy in the background (from RUN_DIR when set);
+# its pid is appended to KESTRONE_PIDS.
 start_kestrone() {
     # The first Windows program of a session opens the virtual desktop and its
     # taskbar; let the driver do that so Kestrone finds the work area settled.
@@ -71,7 +72,7 @@ start_kestrone() {
         sleep 1
         DESKTOP_READY=1
     fi
-    (cd "$KESTRONE_BIN" && exec "$E2E_WINE" Kestrone.exe "$@") >/dev/null 2>&1 &
+    (cd "${RUN_DIR:-$KESTRONE_BIN}" && exec "$E2E_WINE" Kestrone.exe "$@") >/dev/null 2>&1 &
     KESTRONE_PIDS+=("$!")
 }
 

@@ -51,9 +51,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
     app::TMainForm form;
     if (!form.Create(instance)) return 1;
-    if (StartsInTray(ArgumentsAfterProgram()))
-        form.StartInTray();
-    else
-        form.ShowMainWindow();
+    // After a missing data file the loop ends at once; no window is shown.
+    if (!form.QuitRequested()) {
+        if (StartsInTray(ArgumentsAfterProgram()))
+            form.StartInTray();
+        else
+            form.ShowMainWindow();
+    }
     return RunMessageLoop(form.Handle());
 }

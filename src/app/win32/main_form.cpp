@@ -144,6 +144,8 @@ void TMainForm::LoadSettingsPage() {
     CheckDlgButton(page, kCheckBox4, values.blockPlugInstall ? BST_CHECKED : BST_UNCHECKED);
 }
 
+bool TMainForm::QuitRequested() const { return shell_ && shell_->QuitRequested(); }
+
 void TMainForm::ShowMainWindow() {
     ShowWindow(hwnd_, SW_SHOWNORMAL);
     SetForegroundWindow(hwnd_);

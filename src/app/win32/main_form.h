@@ -50,6 +50,9 @@ public:
     bool Create(HINSTANCE instance);
     HWND Handle() const { return hwnd_; }
 
+    // True when start-up asked to quit (a data file was missing): the window
+    // is then not shown at all.
+    bool QuitRequested() const;
     // Start-up in the tray: balloon and Timer1.
     void StartInTray();
     void ShowMainWindow();

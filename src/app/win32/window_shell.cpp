@@ -11,7 +11,10 @@ void WindowShell::ShowSystemMessage(const std::string& captionUtf8, const std::s
                 MB_OK | MB_ICONINFORMATION);
 }
 
-void WindowShell::RequestQuit() { PostQuitMessage(0); }
+void WindowShell::RequestQuit() {
+    quitRequested_ = true;
+    PostQuitMessage(0);
+}
 
 void WindowShell::ShowPrompt(const std::string& text) {
     MessageBoxA(form_.Handle(), text.c_str(), "Prompt", MB_OK | MB_ICONINFORMATION);

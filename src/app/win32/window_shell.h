@@ -24,9 +24,13 @@ public:
     bool StopRequested() override;
     void AddReportLine(const std::string& line) override;
 
+    // Whether the engine asked the application to quit (a missing data file).
+    bool QuitRequested() const { return quitRequested_; }
+
 private:
     HINSTANCE instance_;
     TMainForm& form_;
+    bool quitRequested_ = false;
 };
 
 }  // namespace kestrone::app

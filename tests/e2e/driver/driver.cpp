@@ -4,6 +4,7 @@
 // lists popups, opens the tray menu and answers message boxes. Each command
 // prints what it saw as "key=value" lines and exits 0 on success.
 #include <windows.h>
+#include <shellapi.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -17,14 +18,6 @@ constexpr UINT kQuitRequest = WM_USER + 20;
 constexpr UINT kTrayNotify = 0x800;
 constexpr char kMainClass[] = "TMainForm";
 constexpr char kTrayClass[] = "KestroneTrayIconWindow";
-
-std::string Text(HWND window) {
-    char text[1024] = {};
-    DWORD_PTR length = 0;
-    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
-                        SMTO_ABORTIFHUNG, 2000, &length);
-    return text;
-}
 
 // The window's text as UTF-8 (popups carry Chinese texts). Read as the system
 // keeps it, so no ANSI window procedure turns it into question marks.
@@ -81,7 +74,7 @@ struct Found {
 BOOL CALLBACK CollectTopLevel(HWND window, LPARAM context) {
     auto* found = reinterpret_cast<Found*>(context);
     if (!found->className.empty() && ClassOf(window) != found->className) return TRUE;
-    if (!found->title.empty() && Text(window) != found->title) return TRUE;
+    if (!found->title.empty() && WideText(window) != found->title) return TRUE;
     found->windows.push_back(window);
     return TRUE;
 }
@@ -93,7 +86,7 @@ std::vector<HWND> TopLevel(const std::string& className, const std::string& titl
 }
 
 BOOL CALLBACK PrintChild(HWND child, LPARAM) {
-    std::string text = Text(child);
+    std::string text = WideText(child);
     if (!text.empty()) std::printf("child=%s|%s\n", ClassOf(child).c_str(), text.c_str());
     return TRUE;
 }
@@ -324,7 +317,20 @@ int PressOk(const char* title) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main() {
+    // Arguments as UTF-8, so Chinese titles can be named on the command line.
+    int argc = 0;
+    LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &argc);
+    std::vector<std::string> arguments;
+    for (int index = 0; index < argc; ++index) {
+        char utf8[2048] = {};
+        WideCharToMultiByte(CP_UTF8, 0, wide[index], -1, utf8, sizeof utf8, nullptr, nullptr);
+        arguments.emplace_back(utf8);
+    }
+    LocalFree(wide);
+    std::vector<char*> pointers;
+    for (std::string& argument : arguments) pointers.push_back(argument.data());
+    char** argv = pointers.data();
     if (argc < 2) return Usage();
     std::string command = argv[1];
     int number = argc > 2 ? std::atoi(argv[2]) : 0;
