@@ -10,6 +10,7 @@ start_kestrone
 box=$(driver message-box "提示" 60000) || fail "no missing-data message"
 echo "$box"
 grep -qx "child=Static|数据文件已经丢失，请将软件解压到文件夹之后再使用" <<<"$box" || fail "wrong message"
+sleep 1
 shot missing-data-file
 main=$(driver find-main 1000)
 [ "$(value visible "$main")" != 1 ] || fail "main window shown although data is missing"
