@@ -189,6 +189,7 @@ int PopupWindows() {
 int Usage() {
     std::fprintf(stderr,
                  "usage: driver find-main [ms] | wait-gone [ms] | close-box | quit-request |\n"
+                 "  query-end-session |\n"
                  "  copydata TEXT | click-tool INDEX | popups | tray-menu-open |\n"
                  "  menu-choose-last | message-box TITLE [ms] | press-ok TITLE | page |\n"
                  "  tray-window | work-area | popup-windows | popup-watch TEXT MARKER\n");
@@ -339,6 +340,7 @@ int main() {
     if (command == "wait-gone") return WaitGone(argc > 2 ? number : 10000);
     if (command == "close-box") return SendToMain(WM_SYSCOMMAND, SC_CLOSE, 0, true);
     if (command == "quit-request") return SendToMain(kQuitRequest, 0, 0, true);
+    if (command == "query-end-session") return SendToMain(WM_QUERYENDSESSION, 0, 0, false);
     if (command == "copydata" && argc > 2) return CopyData(argv[2]);
     if (command == "click-tool" && argc > 2) return ClickTool(number);
     if (command == "popups") return Popups();
