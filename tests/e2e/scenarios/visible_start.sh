@@ -19,6 +19,16 @@ for index in 1 2 3 4 5 7 0; do
     echo "$page"
     [ "$(value page "$page")" = "${pages[$index]}" ] || fail "toolbar ${pages[$index]} shows another page"
     shot "page-${pages[$index]}"
+    case ${pages[$index]} in
+    about)  # branded, with our own brand values
+        for text in "Static|Kestrone" "Static|www.example.com" "Static|support@example.com"; do
+            grep -qx "child=$text" <<<"$page" || fail "About page lacks $text"
+        done ;;
+    settings)  # the hidden plug-in box keeps its Chinese caption whatever the code page
+        grep -qx "child=Button|开启拦截插件安装" <<<"$page" || fail "plug-in box caption garbled"
+        grep -qx "child=Button|Run Kestrone when Windows starts" <<<"$page" ||
+            fail "autostart caption not branded" ;;
+    esac
 done
 driver quit-request >/dev/null
 driver wait-gone 20000 >/dev/null || fail "program did not end"
