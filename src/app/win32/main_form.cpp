@@ -286,6 +286,10 @@ LRESULT CALLBACK TMainForm::PageProc(HWND window, UINT message, WPARAM wParam, L
     if (self) {
         LRESULT result = 0;
         if (self->HandleChildMessage(message, wParam, lParam, result)) return result;
+        if (message == WM_SETCURSOR && self->IsLinkLabel(reinterpret_cast<HWND>(wParam))) {
+            SetCursor(LoadCursorA(nullptr, IDC_HAND));  // the website and e-mail labels
+            return TRUE;
+        }
         if (message == WM_PAINT && window == self->pages_[kTabSheet10]) {
             PAINTSTRUCT paint;
             HDC dc = BeginPaint(window, &paint);

@@ -122,6 +122,7 @@ private:
     void PaintAboutPage(HDC dc);
     void DrawLogo(HDC dc, int x, int y, int size);
     HBRUSH ColourStatic(HDC dc, HWND control);
+    bool IsLinkLabel(HWND control) const;
 
     HINSTANCE instance_ = nullptr;
     HWND hwnd_ = nullptr;
@@ -141,6 +142,7 @@ private:
         captionFont_;
     GdiObject silverBrush_;
     GdiObject logo_;
+    bool logoPremultiplied_ = false;
     HICON smallIcon_ = nullptr;
     HICON largeIcon_ = nullptr;
 

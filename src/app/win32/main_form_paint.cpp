@@ -33,10 +33,9 @@ void Premultiply(HBITMAP bitmap) {
 void TMainForm::DrawLogo(HDC dc, int x, int y, int size) {
     HBITMAP logo = static_cast<HBITMAP>(logo_.get());
     if (!logo) return;
-    static bool premultiplied = false;
-    if (!premultiplied) {
+    if (!logoPremultiplied_) {
         Premultiply(logo);
-        premultiplied = true;
+        logoPremultiplied_ = true;
     }
     BITMAP info{};
     GetObjectA(logo, sizeof info, &info);
@@ -59,8 +58,12 @@ void TMainForm::PaintPanel(HWND panel, HDC dc) {
 
 void TMainForm::PaintAboutPage(HDC dc) { DrawLogo(dc, 18, 18, 64); }
 
+bool TMainForm::IsLinkLabel(HWND control) const {
+    return std::find(linkLabels_.begin(), linkLabels_.end(), control) != linkLabels_.end();
+}
+
 HBRUSH TMainForm::ColourStatic(HDC dc, HWND control) {
-    if (std::find(linkLabels_.begin(), linkLabels_.end(), control) != linkLabels_.end()) {
+    if (IsLinkLabel(control)) {
         SetTextColor(dc, kLinkColour);
         SetBkMode(dc, TRANSPARENT);
         return GetSysColorBrush(COLOR_BTNFACE);
