@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs everything Kestrone needs to build, run and test on Debian 12:
-# host compiler and CMake, the i686 MinGW-w64 cross compiler, 32-bit Wine,
+# host compiler and CMake, the i686 MinGW-w64 cross compiler (the product) and
+# the x86_64 one (tests on machines without IA-32), 32- and 64-bit Wine, a CJK
+# font for the Chinese texts,
 # Xvfb, GoogleTest sources, Google Benchmark, OpenSSL and zlib (host tools and
 # test oracles only), clang for the fuzz targets, ImageMagick for screenshots.
 set -euo pipefail
@@ -8,7 +10,8 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build git pkg-config
     g++-mingw-w64-i686 binutils-mingw-w64-i686
-    wine wine32:i386
+    g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
+    wine wine32:i386 wine64 fonts-wqy-microhei
     xvfb x11-utils xdotool imagemagick
     googletest libbenchmark-dev libssl-dev zlib1g-dev
     clang libclang-rt-14-dev

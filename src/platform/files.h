@@ -59,11 +59,18 @@ class FileStream {
 public:
     enum class Mode { Read, Create };
     FileStream() = default;
-    ~FileStream();
+    ~FileStream() { Close(); }
     FileStream(const FileStream&) = delete;
     FileStream& operator=(const FileStream&) = delete;
-    FileStream(FileStream&& other) noexcept;
-    FileStream& operator=(FileStream&& other) noexcept;
+    FileStream(FileStream&& other) noexcept : handle_(other.handle_) { other.handle_ = 0; }
+    FileStream& operator=(FileStream&& other) noexcept {
+        if (this != &other) {
+            Close();
+            handle_ = other.handle_;
+            other.handle_ = 0;
+        }
+        return *this;
+    }
 
     // Opens (Read) or creates, replacing an existing file (Create). On failure
     // returns false and `error` holds the system's text for the reason.

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace kestrone::platform {
@@ -34,11 +35,23 @@ inline bool IsKnownRootKey(uint32_t root) {
 class RegistryKey {
   public:
     RegistryKey() = default;
-    ~RegistryKey();
+    ~RegistryKey() { Close(); }
     RegistryKey(const RegistryKey&) = delete;
     RegistryKey& operator=(const RegistryKey&) = delete;
-    RegistryKey(RegistryKey&& other) noexcept;
-    RegistryKey& operator=(RegistryKey&& other) noexcept;
+    RegistryKey(RegistryKey&& other) noexcept
+        : handle_(other.handle_), root_(other.root_), path_(std::move(other.path_)) {
+        other.handle_ = 0;
+    }
+    RegistryKey& operator=(RegistryKey&& other) noexcept {
+        if (this != &other) {
+            Close();
+            handle_ = other.handle_;
+            root_ = other.root_;
+            path_ = std::move(other.path_);
+            other.handle_ = 0;
+        }
+        return *this;
+    }
 
     // Opens an existing key with full access; never creates it. False when the
     // key is missing, the root unknown or full access refused.

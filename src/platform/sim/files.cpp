@@ -116,19 +116,6 @@ Node* NodeOf(uintptr_t handle) {
 }
 }  // namespace
 
-FileStream::~FileStream() { Close(); }
-
-FileStream::FileStream(FileStream&& other) noexcept : handle_(other.handle_) { other.handle_ = 0; }
-
-FileStream& FileStream::operator=(FileStream&& other) noexcept {
-    if (this != &other) {
-        Close();
-        handle_ = other.handle_;
-        other.handle_ = 0;
-    }
-    return *this;
-}
-
 bool FileStream::Open(const std::string& path, Mode mode, std::string* error) {
     Close();
     Node* node = TheWorld().Find(path);

@@ -19,26 +19,6 @@ bool IsStringType(uint32_t type) {
 }
 }  // namespace
 
-RegistryKey::~RegistryKey() {
-    Close();
-}
-
-RegistryKey::RegistryKey(RegistryKey&& other) noexcept
-    : handle_(other.handle_), root_(other.root_), path_(std::move(other.path_)) {
-    other.handle_ = 0;
-}
-
-RegistryKey& RegistryKey::operator=(RegistryKey&& other) noexcept {
-    if (this != &other) {
-        Close();
-        handle_ = other.handle_;
-        root_ = other.root_;
-        path_ = std::move(other.path_);
-        other.handle_ = 0;
-    }
-    return *this;
-}
-
 void RegistryKey::Close() {
     if (handle_ != 0) sim::TheRegistry().CountCall();
     handle_ = 0;

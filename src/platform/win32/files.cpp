@@ -81,19 +81,6 @@ namespace {
 HANDLE AsHandle(uintptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
 }  // namespace
 
-FileStream::~FileStream() { Close(); }
-
-FileStream::FileStream(FileStream&& other) noexcept : handle_(other.handle_) { other.handle_ = 0; }
-
-FileStream& FileStream::operator=(FileStream&& other) noexcept {
-    if (this != &other) {
-        Close();
-        handle_ = other.handle_;
-        other.handle_ = 0;
-    }
-    return *this;
-}
-
 bool FileStream::Open(const std::string& path, Mode mode, std::string* error) {
     Close();
     HANDLE file = mode == Mode::Read

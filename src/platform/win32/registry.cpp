@@ -67,26 +67,6 @@ bool SetRaw(uintptr_t handle, const std::string& name, DWORD type, const void* d
 
 }  // namespace
 
-RegistryKey::~RegistryKey() {
-    Close();
-}
-
-RegistryKey::RegistryKey(RegistryKey&& other) noexcept
-    : handle_(other.handle_), root_(other.root_), path_(std::move(other.path_)) {
-    other.handle_ = 0;
-}
-
-RegistryKey& RegistryKey::operator=(RegistryKey&& other) noexcept {
-    if (this != &other) {
-        Close();
-        handle_ = other.handle_;
-        root_ = other.root_;
-        path_ = std::move(other.path_);
-        other.handle_ = 0;
-    }
-    return *this;
-}
-
 void RegistryKey::Close() {
     if (handle_ != 0) RegCloseKey(AsKey(handle_));
     handle_ = 0;
