@@ -41,6 +41,6 @@ else
 fi
 
 echo
-echo "Screenshots: $PWD/build/screenshots (and build/win32/tests/e2e/screenshots)"
+echo "Screenshots of the end-to-end scenarios: $PWD/build/win64/screenshots/e2e"
 echo "tests: ${passed} passed, ${failed} failed"
 [ "$failed" -eq 0 ]
