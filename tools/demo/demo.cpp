@@ -4,10 +4,9 @@
 //
 // Usage: kestrone-demo [path to kernel.dll]   (default: beside this program)
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <string>
 
+#include "common/host_files.h"
 #include "core/decryption.h"
 #include "core/definitions.h"
 #include "core/errors.h"
@@ -18,13 +17,6 @@
 namespace {
 
 using namespace kestrone;
-
-std::string ReadHostFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return in ? content.str() : std::string();
-}
 
 std::string DefaultKernelPath(const char* argv0) {
     std::string self = argv0;
@@ -46,8 +38,8 @@ void ShowDrive(const char* title, const std::string& root) {
 
 int main(int argc, char** argv) {
     std::string kernelPath = argc > 1 ? argv[1] : DefaultKernelPath(argv[0]);
-    std::string kernel = ReadHostFile(kernelPath);
-    if (kernel.empty()) {
+    std::string kernel;
+    if (!tools::ReadHostFile(kernelPath, kernel) || kernel.empty()) {
         std::fprintf(stderr, "kestrone-demo: cannot read %s\n", kernelPath.c_str());
         return 1;
     }

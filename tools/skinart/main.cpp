@@ -1,6 +1,7 @@
 // skin-art: draws Kestrone's default skin and writes its bitmaps, its INI text
 // and a list of the files (the packer's input) into a folder.
 //   skin-art FOLDER
+#include "common/host_files.h"
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -11,13 +12,9 @@
 namespace fs = std::filesystem;
 using namespace kestrone::skinart;
 
-namespace {
+using kestrone::tools::WriteHostFile;
 
-bool WriteFile(const fs::path& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(out);
-}
+namespace {
 
 }  // namespace
 
@@ -31,7 +28,7 @@ int main(int argc, char** argv) {
     const SkinArt art = DrawDefaultSkin();
     std::string list;
     for (const auto& [name, bitmap] : art.bitmaps) {
-        if (!WriteFile(folder / name, EncodeBmp(bitmap))) {
+        if (!WriteHostFile((folder / name).string(), EncodeBmp(bitmap))) {
             std::cerr << "skinart: cannot write " << name << "\n";
             return 1;
         }
@@ -44,7 +41,7 @@ int main(int argc, char** argv) {
         if (ch == '\n') crlf += '\r';
         crlf += ch;
     }
-    if (!WriteFile(folder / "kestrone.ini", crlf)) return 1;
+    if (!WriteHostFile((folder / "kestrone.ini").string(), crlf)) return 1;
     list += "kestrone.ini\n";
-    return WriteFile(folder / "contents.lst", list) ? 0 : 1;
+    return WriteHostFile((folder / "contents.lst").string(), list) ? 0 : 1;
 }

@@ -2,6 +2,7 @@
 //   skin-sheet SKIN OUTPUT.bmp OUTPUT.mvg
 // The BMP holds the pictures, the MVG file the texts; render-sheet.sh joins
 // them into a PNG with ImageMagick.
+#include "common/host_files.h"
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -14,22 +15,10 @@
 using namespace kestrone;
 using namespace kestrone::skinart;
 
+using kestrone::tools::ReadHostFile;
+using kestrone::tools::WriteHostFile;
+
 namespace {
-
-bool ReadFile(const std::string& path, std::string& bytes) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    std::ostringstream s;
-    s << in.rdbuf();
-    bytes = s.str();
-    return true;
-}
-
-bool WriteFile(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(out);
-}
 
 }  // namespace
 
@@ -39,7 +28,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     std::string packed;
-    if (!ReadFile(argv[1], packed)) {
+    if (!ReadHostFile(argv[1], packed)) {
         std::cerr << "skin-sheet: cannot read " << argv[1] << "\n";
         return 1;
     }
@@ -57,8 +46,8 @@ int main(int argc, char** argv) {
     sheet.Text(24, 14, "Kestrone skin \"" + skin.SkinName + "\"", FromHex(0x1F2A37), 17, true);
     const int used = DrawMockWindows(sheet, skin, 50);
     DrawObjectTable(sheet, skin, 50 + used + 10);
-    if (!WriteFile(argv[2], skinart::EncodeBmp(sheet.canvas.Bitmap())) ||
-        !WriteFile(argv[3], sheet.DrawScript("DejaVu-Sans", "DejaVu-Sans-Bold"))) {
+    if (!WriteHostFile(argv[2], skinart::EncodeBmp(sheet.canvas.Bitmap())) ||
+        !WriteHostFile(argv[3], sheet.DrawScript("DejaVu-Sans", "DejaVu-Sans-Bold"))) {
         std::cerr << "skin-sheet: cannot write the sheet\n";
         return 1;
     }

@@ -3,6 +3,7 @@
 //                                       relative to LIST's folder), format 20000
 //   skin-pack list SKIN                  show the entries of a skin
 //   skin-pack unpack SKIN FOLDER         write every entry into FOLDER
+#include "common/host_files.h"
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -16,26 +17,14 @@
 namespace fs = std::filesystem;
 using namespace kestrone;
 
+using kestrone::tools::ReadHostFile;
+using kestrone::tools::WriteHostFile;
+
 namespace {
-
-bool ReadFile(const fs::path& path, std::string& bytes) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    std::ostringstream s;
-    s << in.rdbuf();
-    bytes = s.str();
-    return true;
-}
-
-bool WriteFile(const fs::path& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(out);
-}
 
 int Pack(const fs::path& output, const fs::path& list) {
     std::string text;
-    if (!ReadFile(list, text)) {
+    if (!ReadHostFile(list.string(), text)) {
         std::cerr << "skinpack: cannot read " << list << "\n";
         return 1;
     }
@@ -45,14 +34,14 @@ int Pack(const fs::path& output, const fs::path& list) {
         if (!name.empty() && name.back() == '\r') name.pop_back();
         if (name.empty()) continue;
         skinpack::ContainerEntry e{name, {}};
-        if (!ReadFile(list.parent_path() / name, e.bytes)) {
+        if (!ReadHostFile((list.parent_path() / name).string(), e.bytes)) {
             std::cerr << "skinpack: cannot read " << name << "\n";
             return 1;
         }
         entries.push_back(std::move(e));
     }
     const std::string packed = skinpack::PackSkin(skinpack::BuildContainer(entries));
-    if (!WriteFile(output, packed)) {
+    if (!WriteHostFile(output.string(), packed)) {
         std::cerr << "skinpack: cannot write " << output << "\n";
         return 1;
     }
@@ -61,7 +50,7 @@ int Pack(const fs::path& output, const fs::path& list) {
 
 bool Open(const fs::path& skin, TSkinReader& reader) {
     std::string packed;
-    if (!ReadFile(skin, packed) || !reader.ReadPacked(packed)) {
+    if (!ReadHostFile(skin.string(), packed) || !reader.ReadPacked(packed)) {
         std::cerr << "skinpack: " << skin << " is not a skin\n";
         return false;
     }
@@ -84,7 +73,7 @@ int Unpack(const fs::path& skin, const fs::path& folder) {
     fs::create_directories(folder);
     for (const std::string& name : reader.Names()) {
         if (name.empty() || name.find_first_of("/\\:") != std::string::npos || name == "..") continue;
-        if (!WriteFile(folder / name, reader.Entry(name))) return 1;
+        if (!WriteHostFile((folder / name).string(), reader.Entry(name))) return 1;
     }
     return 0;
 }
