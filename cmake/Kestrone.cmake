@@ -49,3 +49,14 @@ function(kestrone_test_suite name dir)
         gtest_discover_tests(${name} TEST_PREFIX "${name}." DISCOVERY_TIMEOUT 60)
     endif()
 endfunction()
+
+# A Win32 test program that needs a display: it runs on a virtual X display in
+# the Wine prefix kept for display tests, one such suite at a time.
+function(kestrone_display_test name target)
+    add_test(NAME ${name}
+        COMMAND ${CMAKE_SOURCE_DIR}/tests/win32/tray/run-on-display.sh
+                ${CMAKE_SOURCE_DIR}/cmake/wine-run.sh ${CMAKE_BINARY_DIR}/wineprefix-display
+                $<TARGET_FILE:${target}> ${ARGN})
+    set_tests_properties(${name} PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 600
+        RESOURCE_LOCK wine-display)
+endfunction()
