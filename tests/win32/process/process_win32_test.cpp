@@ -34,6 +34,7 @@ class Sleeper {
         std::string mutableLine = commandLine_;
         started_ = CreateProcessA(path_.c_str(), mutableLine.data(), nullptr, nullptr, FALSE, 0,
                                   nullptr, nullptr, &startup, &info_);
+        if (started_) WaitUntilSettled();
     }
     ~Sleeper() {
         if (!started_) return;
@@ -54,6 +55,15 @@ class Sleeper {
     }
 
   private:
+    // Wine returns from CreateProcess before the child's parameters record is
+    // filled in; wait until its command line reads as text (at most 10 s).
+    void WaitUntilSettled() const {
+        for (int i = 0; i < 200; ++i) {
+            std::u16string line = GetProcessCommandLine(info_.dwProcessId);
+            if (!line.empty() && line[0] != u'\0') return;
+            Sleep(50);
+        }
+    }
     std::string path_, commandLine_;
     PROCESS_INFORMATION info_{};
     bool started_ = false;

@@ -68,7 +68,8 @@ class Host {
     DWORD id() const { return info_.dwProcessId; }
     // Started, and the library is in its module list.
     bool Ready() const {
-        for (int i = 0; started_ && i < 100; ++i) {
+        // Up to 20 s: a loaded machine running other Wine suites is slow to start it.
+        for (int i = 0; started_ && i < 400; ++i) {
             if (ListsModule(id(), kLibraryName)) return true;
             Sleep(50);
         }
