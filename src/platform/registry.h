@@ -55,11 +55,15 @@ class RegistryKey {
 
     // Opens an existing key with full access; never creates it. False when the
     // key is missing, the root unknown or full access refused.
-    bool Open(uint32_t root, const std::string& path);
+    bool Open(uint32_t root, const std::string& path) { return OpenWith(root, path, true, false); }
     // Opens an existing key for reading only.
-    bool OpenForReading(uint32_t root, const std::string& path);
+    bool OpenForReading(uint32_t root, const std::string& path) {
+        return OpenWith(root, path, false, false);
+    }
     // Opens the key with full access, creating missing levels.
-    bool OpenOrCreate(uint32_t root, const std::string& path);
+    bool OpenOrCreate(uint32_t root, const std::string& path) {
+        return OpenWith(root, path, true, true);
+    }
     bool IsOpen() const { return handle_ != 0; }
     void Close();
 

@@ -38,18 +38,6 @@ bool RegistryKey::OpenWith(uint32_t root, const std::string& path, bool write, b
     return true;
 }
 
-bool RegistryKey::Open(uint32_t root, const std::string& path) {
-    return OpenWith(root, path, true, false);
-}
-
-bool RegistryKey::OpenForReading(uint32_t root, const std::string& path) {
-    return OpenWith(root, path, false, false);
-}
-
-bool RegistryKey::OpenOrCreate(uint32_t root, const std::string& path) {
-    return OpenWith(root, path, true, true);
-}
-
 namespace {
 sim::RegKeyNode* NodeOf(bool open, uint32_t root, const std::string& path) {
     if (!open) return nullptr;

@@ -88,18 +88,6 @@ bool RegistryKey::OpenWith(uint32_t root, const std::string& path, bool write, b
     return true;
 }
 
-bool RegistryKey::Open(uint32_t root, const std::string& path) {
-    return OpenWith(root, path, true, false);
-}
-
-bool RegistryKey::OpenForReading(uint32_t root, const std::string& path) {
-    return OpenWith(root, path, false, false);
-}
-
-bool RegistryKey::OpenOrCreate(uint32_t root, const std::string& path) {
-    return OpenWith(root, path, true, true);
-}
-
 bool RegistryKey::CreateSubKey(const std::string& subPath) {
     if (handle_ == 0) return false;
     bool fromRoot = !subPath.empty() && subPath[0] == '\\';
