@@ -2,9 +2,9 @@
 // ask-first switch and the (hidden) plug-in blocking switch.
 #pragma once
 
-namespace kestrone {
+#include "core/user_settings.h"
 
-inline constexpr char kSettingsSection[] = "Settings";
+namespace kestrone {
 
 struct SettingsFileValues {
     int userChoice = 3;          // threat action, "UserChoice"

@@ -51,6 +51,32 @@ TextList KillProcessesByName(const TextList& entries, KillNames mode) {
     return killed;
 }
 
+namespace {
+// The first entry (upper-cased, never empty) the command line contains, or null.
+const std::string* FirstEntryIn(const std::string& upperCommandLine, const TextList& upperEntries) {
+    for (const std::string& entry : upperEntries)
+        if (!entry.empty() && upperCommandLine.find(entry) != std::string::npos) return &entry;
+    return nullptr;
+}
+}  // namespace
+
+CommandLineKill KillProcessesByCommandLineReport(const TextList& entries) {
+    CommandLineKill result;
+    TextList upperEntries;
+    for (const std::string& entry : entries) upperEntries.push_back(UpperCase(entry));
+    for (const platform::ProcessEntry& process : platform::SnapshotProcesses()) {
+        if (IsUntouchable(process.id)) continue;
+        std::string commandLine =
+            UpperCase(platform::WideToAnsi(GetProcessCommandLine(process.id)));
+        if (!FirstEntryIn(commandLine, upperEntries)) continue;
+        if (platform::TerminateProcessById(process.id, 0))
+            result.terminated.push_back(process.exeName);
+        else
+            result.survivors.push_back(process.exeName);
+    }
+    return result;
+}
+
 TextList KillProcessesByCommandLine(const TextList& entries) {
     TextList killed;
     if (entries.empty()) return killed;

@@ -31,4 +31,12 @@ TextList KillProcessesByName(const TextList& entries, KillNames mode = KillNames
 // Terminates every process whose command line contains an entry (any case).
 TextList KillProcessesByCommandLine(const TextList& entries);
 
+// The same walk, telling which processes it ended and which resisted, by
+// their snapshot names (one item per process).
+struct CommandLineKill {
+    TextList terminated;
+    TextList survivors;
+};
+CommandLineKill KillProcessesByCommandLineReport(const TextList& entries);
+
 }  // namespace kestrone

@@ -112,3 +112,50 @@ trap cleanup EXIT
 
 require_wine
 setup_prefix
+
+# ---- Drive arrival and page scenarios ----
+
+# The removable test drive E: as a Linux folder.
+STICK="$E2E_PREFIX/removable-e"
+
+# private_run_dir: the program and its data files in a folder of this scenario's
+# own, so that its settings file and process lists touch no other scenario.
+private_run_dir() {
+    RUN_DIR="$E2E_PREFIX/drive_c/kestrone-${SCENARIO:-scenario}"
+    rm -rf "$RUN_DIR"
+    mkdir -p "$RUN_DIR"
+    cp "$KESTRONE_BIN/Kestrone.exe" "$KESTRONE_BIN/kernel.dll" "$KESTRONE_BIN/Process.dat" "$RUN_DIR/"
+}
+
+# The user's own files on the stick, and the check that they are all still there.
+USER_FILES=("Thesis.doc" "Photos/beach.jpg" "Photos/Summer 2026/lake.jpg")
+empty_stick() {
+    rm -rf "$STICK"
+    mkdir -p "$STICK/Photos/Summer 2026"
+    printf 'the thesis' >"$STICK/Thesis.doc"
+    printf 'a photo' >"$STICK/Photos/beach.jpg"
+    printf 'another photo' >"$STICK/Photos/Summer 2026/lake.jpg"
+}
+user_files_intact() {
+    local file
+    for file in "${USER_FILES[@]}"; do
+        [ -f "$STICK/$file" ] || { log "missing user file $file"; return 1; }
+    done
+}
+# A stick as a worm leaves it: an inert specimen "program" (a few bytes of
+# text; nothing here can run) and an Autorun.inf that launches it.
+infected_stick() {
+    empty_stick
+    printf 'MZ inert Kestrone test specimen\r\n' >"$STICK/specimen.exe"
+    printf '[AutoRun]\r\nopen=specimen.exe\r\nshell\\open\\command=specimen.exe\r\n' >"$STICK/Autorun.inf"
+}
+worm_gone() { [ ! -e "$STICK/specimen.exe" ] && [ ! -e "$STICK/Autorun.inf" ]; }
+
+# arrive LETTER [MS]: Windows' arrival announcement, handled; prints what the
+# driver saw (popup_ms, text, dialog_ms).
+arrive() { driver arrive "$@"; }
+
+# Registry values as the program sees them.
+reg_value() {  # KEY VALUE
+    "$E2E_WINE" reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | awk -v v="$2" 'tolower($1) == tolower(v) { $1 = ""; $2 = ""; sub(/^  */, ""); print }'
+}

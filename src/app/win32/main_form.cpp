@@ -8,13 +8,23 @@
 #include "app/branding.h"
 #include "app/main_window_rules.h"
 #include "app/publish.h"
-#include "app/settings_values.h"
+#include "app/settings_page_values.h"
+#include "app/threat_choice.h"
+#include "core/user_settings.h"
 #include "control_ids.h"
 #include "core/decryption.h"
 #include "core/shell.h"
 #include "resource_ids.h"
 #include "ui/popup/win32/msn_popup.h"
 #include "ui/tray/win32/cool_tray_icon.h"
+#include "pages/immunity_page.h"
+#include "pages/page_kit.h"
+#include "pages/process_page.h"
+#include "pages/repair_page.h"
+#include "pages/scan_page.h"
+#include "pages/settings_page.h"
+#include "pages/tools_page.h"
+#include "sel_choice_dialog.h"
 #include "window_shell.h"
 
 namespace kestrone::app {
@@ -33,8 +43,6 @@ TMainForm::~TMainForm() {
     InstallShell(nullptr);
     if (hwnd_) DestroyWindow(hwnd_);
     if (pm1_) DestroyMenu(pm1_);
-    if (popupMenu1_) DestroyMenu(popupMenu1_);
-    if (unlockImages_) ImageList_Destroy(unlockImages_);
     if (smallIcon_) DestroyIcon(smallIcon_);
     if (largeIcon_) DestroyIcon(largeIcon_);
 }
@@ -95,6 +103,7 @@ bool TMainForm::Create(HINSTANCE instance) {
     if (!hwnd_) return false;
     shell_ = std::make_unique<WindowShell>(instance, *this);
     InstallShell(shell_.get());
+    kit_ = std::make_unique<PageKit>(instance, hwnd_, static_cast<HFONT>(formFont_.get()));
     CreateLeftPanel();
     CreatePages();
     CreateTrayComponents();
@@ -106,9 +115,8 @@ void TMainForm::FormCreate() {
     try {
         DecryptDataFiles();
         ActivatePage(kTabSheet1);
-        for (int item = 0; item < 3; ++item)
-            ListView_SetCheckState(GetDlgItem(pages_[kTabSheet1], kChklstSelScan), item, TRUE);
-        FCanQuit = FStopRequested = FScanning = false;
+        scanPage_->CheckAllTargets();
+        FCanQuit = false;
         LoadSettingsPage();
         PublishMainWindow(static_cast<uint32_t>(reinterpret_cast<uintptr_t>(hwnd_)));
         ApplyBranding(kProductName);
@@ -133,15 +141,17 @@ void TMainForm::ApplyBranding(const std::string& name) {
 }
 
 void TMainForm::LoadSettingsPage() {
-    SettingsFileValues values = ReadSettingsFileValues();
-    HWND page = pages_[kTabSheet4];
-    if (int tag = ActionRadioTag(values.userChoice)) {
-        const int radios[] = {kRadioButton1, kRadioButton3, kRadioButton2};
-        for (int index = 0; index < 3; ++index)
-            CheckDlgButton(page, radios[index], index + 1 == tag ? BST_CHECKED : BST_UNCHECKED);
-    }
-    CheckDlgButton(page, kCheckBox5, values.needShowSelDiag ? BST_CHECKED : BST_UNCHECKED);
-    CheckDlgButton(page, kCheckBox4, values.blockPlugInstall ? BST_CHECKED : BST_UNCHECKED);
+    SettingsPageValues values = ReadSettingsPage();
+    settingsPage_->Show(values);
+    toolsPage_->ShowPolicies(values);
+    ApplyPlugInBlocking();
+}
+
+// Save: the page's values, then everything the page shows read back.
+void TMainForm::SaveSettingsPage() {
+    WriteSettingsPage(settingsPage_->Collect());
+    LoadSettingsPage();
+    kit_->Prompt(kSettingsSavedMessage);
 }
 
 bool TMainForm::QuitRequested() const { return shell_ && shell_->QuitRequested(); }
@@ -155,7 +165,13 @@ void TMainForm::ActivatePage(Page page) {
     activePage_ = page;
     for (int index = 0; index < kPageCount; ++index)
         ShowWindow(pages_[index], index == page ? SW_SHOW : SW_HIDE);
-    OnPageShow(page);
+    if (FormPage* shown = PageObject(page)) {
+        try {
+            shown->OnShow();
+        } catch (const std::exception& error) {
+            ShowErrorBox(hwnd_, error.what());
+        }
+    }
 }
 
 void TMainForm::OnClose() {
@@ -181,18 +197,33 @@ void TMainForm::OnCopyData(const COPYDATASTRUCT* data) {
     ShowPopUpText(name, Utf8ToWide(kPlugInCaptionUtf8) + AnsiToWide(name));
 }
 
-void TMainForm::ShowProgress(const std::string& path) {
-    SendMessageA(GetDlgItem(pages_[kTabSheet1], kStatusBar1), SB_SETTEXTA, 1,
-                 reinterpret_cast<LPARAM>(path.c_str()));
+bool TMainForm::StopRequested() const { return scanPage_ && scanPage_->StopRequested(); }
+
+void TMainForm::ShowProgress(const std::string& path) { scanPage_->ShowProgress(path); }
+
+void TMainForm::AddReportLine(const std::string& line) { scanPage_->AddReportLine(line); }
+
+ArrivalOutcome TMainForm::OnDeviceChange(WPARAM event, LPARAM record) {
+    char letter = ArrivedVolumeLetter(static_cast<uint32_t>(event), reinterpret_cast<const void*>(record));
+    if (!letter) return ArrivalOutcome::Ignored;
+    try {
+        return HandleVolumeArrival(letter, *this);
+    } catch (const std::exception& error) {
+        ShowErrorBox(hwnd_, error.what());
+        return ArrivalOutcome::NothingDone;
+    }
 }
 
-void TMainForm::AddReportLine(const std::string& line) {
-    HWND memo = GetDlgItem(pages_[kTabSheet1], kMemo1);
-    int end = GetWindowTextLengthA(memo);
-    SendMessageA(memo, EM_SETSEL, end, end);
-    std::string text = (end > 0 ? "\r\n" : "") + line;
-    SendMessageA(memo, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
+int TMainForm::ChooseThreatAction() {
+    return kestrone::ChooseThreatAction([this] {
+        TfrmSelChoice dialog(instance_, hwnd_);
+        int action = dialog.ShowModal();
+        LoadSettingsPage();  // the dialog may have stored a new choice
+        return action;
+    });
 }
+
+void TMainForm::ShowPopup(const std::string& text) { ShowPopUpText(text); }
 
 LRESULT CALLBACK TMainForm::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = reinterpret_cast<TMainForm*>(GetWindowLongPtrA(window, GWLP_USERDATA));
@@ -222,6 +253,9 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COPYDATA:
         OnCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
         return TRUE;
+    case WM_DEVICECHANGE:
+        OnDeviceChange(wParam, lParam);
+        return TRUE;
     case WM_SHOWWINDOW:
         if (wParam) ActivatePage(kTabSheet1);  // FormShow
         break;
@@ -235,6 +269,7 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return result;
     case WM_DESTROY:
         KillTimer(hwnd_, kTimer1);
+        if (ReadBlockPlugInstall()) StopPlugInBlocking();  // FormDestroy
         msnp1_.reset();
         cltrycn1_.reset();  // removes the tray icon
         PostQuitMessage(0);
@@ -264,18 +299,11 @@ bool TMainForm::HandleChildMessage(UINT message, WPARAM wParam, LPARAM lParam, L
             return true;
         }
         return false;
-    case WM_NOTIFY: {
-        const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
-        if (header->idFrom == kListView1 && header->code == NM_RCLICK) {
-            POINT cursor;
-            GetCursorPos(&cursor);
-            TrackPopupMenu(GetSubMenu(popupMenu1_, 0), TPM_RIGHTBUTTON, cursor.x, cursor.y, 0,
-                           hwnd_, nullptr);
-            result = 0;
-            return true;
-        }
+    case WM_NOTIFY:
+        for (int index = 0; index < kPageCount; ++index)
+            if (FormPage* page = PageObject(index))
+                if (page->OnNotify(*reinterpret_cast<const NMHDR*>(lParam), result)) return true;
         return false;
-    }
     }
     return false;
 }

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "app/device_arrival.h"
 #include "win_support.h"
 
 namespace kestrone::ui {
@@ -22,6 +23,14 @@ class TMSNPopUp;
 namespace kestrone::app {
 
 class WindowShell;
+class PageKit;
+class FormPage;
+class ScanPage;
+class ProcessPage;
+class ToolsPage;
+class ImmunityPage;
+class RepairPage;
+class SettingsPage;
 
 // The pages of PageControl1, in toolbar order.
 enum Page : int {
@@ -39,7 +48,7 @@ enum Page : int {
 inline constexpr UINT WM_QUITREQUEST = WM_USER + 20;  // 0x414
 inline constexpr char kMainWindowClass[] = "TMainForm";
 
-class TMainForm {
+class TMainForm : private ArrivalUi {
 public:
     TMainForm();
     ~TMainForm();
@@ -59,9 +68,12 @@ public:
     void ActivatePage(Page page);
 
     // Used by the engine's callbacks.
-    bool StopRequested() const { return FStopRequested; }
+    bool StopRequested() const;
     void ShowProgress(const std::string& path);
     void AddReportLine(const std::string& line);
+
+    // Device arrival (WM_DEVICECHANGE); returns what was done.
+    ArrivalOutcome OnDeviceChange(WPARAM event, LPARAM record);
 
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -76,31 +88,29 @@ private:
     void FormCreate();
     void ApplyBranding(const std::string& name);
     void LoadSettingsPage();
+    void SaveSettingsPage();
 
     // Layout (main_form_layout.cpp, main_form_pages*.cpp).
     void CreateLeftPanel();
     void CreatePages();
     HWND MakePage();
-    void CreateScanPage(HWND page);
-    void CreateProcessPage(HWND page);
-    void CreateToolsPage(HWND page);
-    void CreateImmunityPage(HWND page);
-    void CreateRepairPage(HWND page);
-    void CreateSettingsPage(HWND page);
     void CreateAboutPage(HWND page);
     HWND Control(HWND parent, const char* className, const char* text, DWORD style, int x, int y,
                  int width, int height, int id, HFONT font = nullptr, DWORD exStyle = 0);
-    void AddTooltip(HWND control, const char* text);
+    FormPage* PageObject(int index) const;
 
     // Commands (main_form_commands.cpp).
     void OnCommand(int id, int notification);
-    void OnPageShow(Page page);
     void RunUpdater();
     void OpenWebsite();
     void OpenEmail();
     void OpenHelp();
     void OpenDriveSafely(int itemId);
-    void UpdateImmunityControls();
+
+    // ArrivalUi: the threat question and the popup of a drive arrival.
+    int ChooseThreatAction() override;
+    void ShowPopup(const std::string& text) override;
+    uintptr_t OwnerWindow() override { return reinterpret_cast<uintptr_t>(hwnd_); }
 
     // Closing (main_form.cpp).
     void OnClose();
@@ -128,14 +138,11 @@ private:
     HWND hwnd_ = nullptr;
     HWND panel3_ = nullptr;
     HWND toolBar1_ = nullptr;
-    HWND tooltips_ = nullptr;
     HWND pages_[kPageCount] = {};
     Page activePage_ = kTabSheet1;
     std::vector<HWND> linkLabels_;
     HMENU pm1_ = nullptr;
     HMENU n18_ = nullptr;
-    HMENU popupMenu1_ = nullptr;
-    HIMAGELIST unlockImages_ = nullptr;
     std::vector<std::string> openDriveRoots_;
     
     GdiObject formFont_, toolbarFont_, boldFont_, productFont_, linkFont_, footerFont_,
@@ -150,9 +157,15 @@ private:
     std::unique_ptr<ui::TMSNPopUp> msnp1_;
     std::unique_ptr<WindowShell> shell_;
 
+    std::unique_ptr<PageKit> kit_;
+    std::unique_ptr<ScanPage> scanPage_;
+    std::unique_ptr<ProcessPage> processPage_;
+    std::unique_ptr<ToolsPage> toolsPage_;
+    std::unique_ptr<ImmunityPage> immunityPage_;
+    std::unique_ptr<RepairPage> repairPage_;
+    std::unique_ptr<SettingsPage> settingsPage_;
+
     bool FCanQuit = false;
-    bool FScanning = false;
-    bool FStopRequested = false;
 };
 
 }  // namespace kestrone::app

@@ -1,6 +1,5 @@
-// The main window's commands: toolbar, tray menu, page buttons and page show
-// handlers. Scans, repair, immunity, settings, the process manager and the USB
-// unlock bring their own commands; their buttons are in place already.
+// The main window's commands: toolbar, tray menu and the About page's links.
+// Every other page answers its own controls' commands.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -8,11 +7,12 @@
 
 #include "app/branding.h"
 #include "app/main_window_rules.h"
-#include "check_list.h"
 #include "control_ids.h"
 #include "core/definitions.h"
 #include "core/path_macros.h"
 #include "main_form.h"
+#include "pages/page_kit.h"
+#include "pages/tools_page.h"
 #include "platform/profile.h"
 #include "platform/shell_exec.h"
 
@@ -61,34 +61,15 @@ void TMainForm::OnCommand(int id, int notification) {
         if (notification == STN_CLICKED) OpenEmail();
         return;
     case kButton15: OpenHelp(); return;
-    case kButton6: SetAllChecked(GetDlgItem(pages_[kTabSheet3], kCheckListBox1), false); return;
-    case kButton7: SetAllChecked(GetDlgItem(pages_[kTabSheet3], kCheckListBox1), true); return;
-    case kCheckBox2: UpdateImmunityControls(); return;
+    case kU1: toolsPage_->U1Click(); return;
     }
-    if (id >= kOpenDriveFirst && id <= kOpenDriveLast) OpenDriveSafely(id);
-}
-
-void TMainForm::OnPageShow(Page page) {
-    if (page == kTabSheet8) {  // TabSheet8Show: which removable drives are present
-        std::string line = UsbDetectionLine(GetRemovableDriveLetters());
-        SendMessageA(GetDlgItem(pages_[kTabSheet8], kStatusBar2), SB_SETTEXTA, 1,
-                     reinterpret_cast<LPARAM>(line.c_str()));
-    } else if (page == kTabSheet2) {  // TabSheet2Show: the drive list, filled once
-        HWND combo = GetDlgItem(pages_[kTabSheet2], kComboBox1);
-        if (SendMessageA(combo, CB_GETCOUNT, 0, 0) == 0)
-            for (const std::string& root : DriveRoots(GetFixedDriveLetters() + GetRemovableDriveLetters()))
-                SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(root.c_str()));
-    } else if (page == kTabSheet3) {  // TabSheet3Show: the repair items, all unchecked
-        SetCheckListItems(GetDlgItem(pages_[kTabSheet3], kCheckListBox1),
-                          platform::ReadProfileKeyNames("RegRepair", DataFilePath(kDefinitionsFile)));
+    if (id >= kOpenDriveFirst && id <= kOpenDriveLast) {
+        OpenDriveSafely(id);
+        return;
     }
-}
-
-void TMainForm::UpdateImmunityControls() {
-    HWND page = pages_[kTabSheet2];
-    bool enabled = IsDlgButtonChecked(page, kCheckBox2) == BST_CHECKED;
-    for (int id : {kRadioUsbDrive, kRadioManualSelection, kRadioLocalDisk, kComboBox1})
-        EnableWindow(GetDlgItem(page, id), enabled);
+    for (int index = 0; index < kPageCount; ++index)
+        if (FormPage* page = PageObject(index))
+            if (page->OnCommand(id, notification)) return;
 }
 
 void TMainForm::RunUpdater() {

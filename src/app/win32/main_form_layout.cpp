@@ -7,6 +7,12 @@
 
 #include "control_ids.h"
 #include "main_form.h"
+#include "pages/immunity_page.h"
+#include "pages/process_page.h"
+#include "pages/repair_page.h"
+#include "pages/scan_page.h"
+#include "pages/settings_page.h"
+#include "pages/tools_page.h"
 
 namespace kestrone::app {
 
@@ -33,25 +39,7 @@ constexpr ToolButtonSpec kToolButtons[] = {
 
 HWND TMainForm::Control(HWND parent, const char* className, const char* text, DWORD style, int x,
                         int y, int width, int height, int id, HFONT font, DWORD exStyle) {
-    HWND control = CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, x, y,
-                                   width, height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                   instance_, nullptr);
-    SendMessageA(control, WM_SETFONT,
-                 reinterpret_cast<WPARAM>(font ? font : static_cast<HFONT>(formFont_.get())), FALSE);
-    return control;
-}
-
-void TMainForm::AddTooltip(HWND control, const char* text) {
-    if (!tooltips_)
-        tooltips_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                                    0, 0, 0, 0, hwnd_, nullptr, instance_, nullptr);
-    TOOLINFOA tool{};
-    tool.cbSize = sizeof tool;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = GetParent(control);
-    tool.uId = reinterpret_cast<UINT_PTR>(control);
-    tool.lpszText = const_cast<char*>(text);
-    SendMessageA(tooltips_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    return kit_->Control(parent, className, text, style, x, y, width, height, id, font, exStyle);
 }
 
 void TMainForm::CreateLeftPanel() {
@@ -97,13 +85,26 @@ HWND TMainForm::MakePage() {
 
 void TMainForm::CreatePages() {
     for (HWND& page : pages_) page = MakePage();
-    CreateScanPage(pages_[kTabSheet1]);
-    CreateProcessPage(pages_[kTabSheet7]);
-    CreateToolsPage(pages_[kTabSheet8]);
-    CreateImmunityPage(pages_[kTabSheet2]);
-    CreateRepairPage(pages_[kTabSheet3]);
-    CreateSettingsPage(pages_[kTabSheet4]);
+    scanPage_ = std::make_unique<ScanPage>(*kit_, pages_[kTabSheet1]);
+    processPage_ = std::make_unique<ProcessPage>(*kit_, pages_[kTabSheet7]);
+    toolsPage_ = std::make_unique<ToolsPage>(*kit_, pages_[kTabSheet8], smallIcon_);
+    immunityPage_ = std::make_unique<ImmunityPage>(*kit_, pages_[kTabSheet2]);
+    repairPage_ = std::make_unique<RepairPage>(*kit_, pages_[kTabSheet3]);
+    settingsPage_ = std::make_unique<SettingsPage>(*kit_, pages_[kTabSheet4]);
+    settingsPage_->OnSave = [this] { SaveSettingsPage(); };
     CreateAboutPage(pages_[kTabSheet10]);
+}
+
+FormPage* TMainForm::PageObject(int index) const {
+    switch (index) {
+    case kTabSheet1: return scanPage_.get();
+    case kTabSheet7: return processPage_.get();
+    case kTabSheet8: return toolsPage_.get();
+    case kTabSheet2: return immunityPage_.get();
+    case kTabSheet3: return repairPage_.get();
+    case kTabSheet4: return settingsPage_.get();
+    default: return nullptr;
+    }
 }
 
 LRESULT CALLBACK TMainForm::PanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -4,13 +4,18 @@
 // lists popups, opens the tray menu and answers message boxes. Each command
 // prints what it saw as "key=value" lines and exits 0 on success.
 #include <windows.h>
+#include <commctrl.h>
+#include <dbt.h>
 #include <shellapi.h>
+#include <tlhelp32.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
+
+#include "driver_controls.h"
 
 namespace {
 
@@ -47,6 +52,9 @@ HWND PublishedMainWindow() {
     HWND window = reinterpret_cast<HWND>(static_cast<UINT_PTR>(value));
     return IsWindow(window) && ClassOf(window) == kMainClass ? window : nullptr;
 }
+
+// The threat question: a dialog whose heading starts "Threat is detected".
+HWND FindSelChoice();
 
 HWND WaitFor(HWND (*find)(), int timeoutMs) {
     for (int waited = 0;; waited += 100) {
@@ -92,6 +100,15 @@ BOOL CALLBACK PrintChild(HWND child, LPARAM) {
 }
 
 int CopyData(const char* text);
+
+HWND FindSelChoice() {
+    for (HWND dialog : TopLevel("#32770")) {
+        HWND heading = GetDlgItem(dialog, kSelChoiceHeading);
+        if (heading && IsWindowVisible(dialog) && WideText(heading).rfind("Threat is detected", 0) == 0)
+            return dialog;
+    }
+    return nullptr;
+}
 
 // Sends WM_COPYDATA TEXT and watches the popup it makes, every 10 ms, until it
 // is gone: how it grew, its place when fully shown (the marker file is created
@@ -186,13 +203,100 @@ int PopupWindows() {
     return 0;
 }
 
+// Announces a volume arrival for LETTER as Windows does and watches for what
+// follows: the popup (with the time from the announcement to its window being
+// visible) or the threat question. Returns when the announcement was handled.
+DWORD WINAPI SendArrival(LPVOID context) {
+    auto* record = static_cast<DEV_BROADCAST_VOLUME*>(context);
+    HWND main = PublishedMainWindow();
+    DWORD_PTR result = 0;
+    if (main)
+        SendMessageTimeoutA(main, WM_DEVICECHANGE, DBT_DEVICEARRIVAL,
+                            reinterpret_cast<LPARAM>(record), SMTO_NORMAL, 180000, &result);
+    return 0;
+}
+
+bool PopupVisible(HWND& popup) {
+    for (HWND window : TopLevel("TfrmMSNPopUp"))
+        if (IsWindowVisible(window)) {
+            popup = window;
+            return true;
+        }
+    return false;
+}
+
+int Arrive(char letter, int watchMs) {
+    DEV_BROADCAST_VOLUME record{};
+    record.dbcv_size = sizeof record;
+    record.dbcv_devicetype = DBT_DEVTYP_VOLUME;
+    record.dbcv_unitmask = 1u << (letter - 'A');
+    // Popups of earlier arrivals are not this one's.
+    std::vector<HWND> before = TopLevel("TfrmMSNPopUp");
+    LARGE_INTEGER frequency, start, now;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&start);
+    HANDLE sender = CreateThread(nullptr, 0, SendArrival, &record, 0, nullptr);
+    bool reported = false, askedReported = false;
+    for (;;) {
+        QueryPerformanceCounter(&now);
+        double ms = 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) /
+                    static_cast<double>(frequency.QuadPart);
+        HWND popup = nullptr;
+        if (!reported && PopupVisible(popup)) {
+            bool isNew = true;
+            for (HWND old : before)
+                if (old == popup && IsWindowVisible(old)) isNew = false;
+            if (isNew) {
+                std::printf("popup_ms=%.1f\ntext=%s\n", ms, WideText(popup).c_str());
+                reported = true;
+            }
+        }
+        if (!askedReported && FindSelChoice()) {
+            std::printf("dialog_ms=%.1f\n", ms);
+            askedReported = true;
+        }
+        bool handled = WaitForSingleObject(sender, 0) == WAIT_OBJECT_0;
+        if ((handled && (reported || ms > watchMs)) || ms > watchMs + 180000) break;
+        Sleep(2);
+    }
+    CloseHandle(sender);
+    std::printf("handled=1\n");
+    return 0;
+}
+
+// Answers the threat question: picks item INDEX (-1: none), ticks
+// "Don't show this again." when asked, and presses OK (or Cancel, or the close box).
+int AnswerSelChoice(int index, bool dontShowAgain, const std::string& how, int timeoutMs) {
+    HWND dialog = nullptr;
+    for (int waited = 0; !(dialog = FindSelChoice()) && waited < timeoutMs; waited += 100) Sleep(100);
+    if (!dialog) {
+        std::printf("dialog=none\n");
+        return 1;
+    }
+    Describe(dialog);
+    EnumChildWindows(dialog, PrintChild, 0);
+    for (int item = 0; item < 3; ++item)
+        SendMessageA(GetDlgItem(dialog, kSelChoiceFirstItem + item), BM_SETCHECK,
+                     item == index ? BST_CHECKED : BST_UNCHECKED, 0);
+    SendMessageA(GetDlgItem(dialog, kSelChoiceNotShowAgain), BM_SETCHECK,
+                 dontShowAgain ? BST_CHECKED : BST_UNCHECKED, 0);
+    if (how == "close-box")
+        PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+    else
+        PostMessageA(dialog, WM_COMMAND, how == "cancel" ? IDCANCEL : IDOK, 0);
+    return 0;
+}
+
 int Usage() {
     std::fprintf(stderr,
                  "usage: driver find-main [ms] | wait-gone [ms] | close-box | quit-request |\n"
                  "  query-end-session |\n"
                  "  copydata TEXT | click-tool INDEX | popups | tray-menu-open |\n"
                  "  menu-choose-last | message-box TITLE [ms] | press-ok TITLE | page |\n"
-                 "  tray-window | work-area | popup-windows | popup-watch TEXT MARKER\n");
+                 "  tray-window | work-area | popup-windows | popup-watch TEXT MARKER |\n"
+                 "  arrive LETTER [ms] | sel-choice INDEX TICK ok|cancel|close-box [ms] |\n"
+                 "  dialog-open | %s\n",
+                 kControlCommandsUsage);
     return 2;
 }
 
@@ -354,5 +458,12 @@ int main() {
     if (command == "message-box" && argc > 2)
         return MessageBoxText(argv[2], argc > 3 ? std::atoi(argv[3]) : 10000);
     if (command == "press-ok" && argc > 2) return PressOk(argv[2]);
+    if (command == "arrive" && argc > 2) return Arrive(argv[2][0], argc > 3 ? std::atoi(argv[3]) : 5000);
+    if (command == "sel-choice" && argc > 4)
+        return AnswerSelChoice(number, std::atoi(argv[3]) != 0, argv[4],
+                               argc > 5 ? std::atoi(argv[5]) : 20000);
+    if (command == "dialog-open") return FindSelChoice() ? 0 : 1;
+    int control = ControlCommand(PublishedMainWindow(), arguments);
+    if (control != kNotAControlCommand) return control;
     return Usage();
 }

@@ -1,0 +1,62 @@
+#include "app/scan_command.h"
+
+#include "core/decryption.h"
+#include "scan/drive_scan.h"
+#include "scan/memory_scan.h"
+
+namespace kestrone {
+
+ScanPorts EngineScanPorts() {
+    ScanPorts ports;
+    ports.decryptDataFiles = [] { DecryptDataFiles(); };
+    ports.scanMemory = ScanMemory;
+    ports.scanFixedDrives = ScanFixedDrives;
+    ports.scanRemovableDrives = ScanRemovableDrives;
+    return ports;
+}
+
+void OnDemandScan::Start(const ScanTargets& targets) {
+    if (FScanning || busy_) return;
+    struct BusyScope {
+        bool& flag;
+        explicit BusyScope(bool& f) : flag(f) { flag = true; }
+        ~BusyScope() { flag = false; }
+    } busy(busy_);
+    ports_.decryptDataFiles();
+    bool any = false;
+    if (targets.memory) {
+        ports_.setStatus(0, kScanningState);
+        FScanning = true;
+        TextList lines;
+        try {
+            lines = ports_.scanMemory();
+        } catch (...) {
+            FScanning = FStopRequested = false;
+            ports_.setStatus(0, kStoppedState);
+            throw;
+        }
+        ports_.appendLines(lines);
+        ports_.setStatus(0, kStoppedState);
+        ports_.setStatus(1, "");
+        FStopRequested = false;
+        FScanning = false;
+        any = true;
+    }
+    if (targets.localDrives) {
+        ports_.appendLines(ports_.scanFixedDrives());
+        any = true;
+    }
+    if (targets.removableMedia) {
+        ports_.appendLines(ports_.scanRemovableDrives());
+        any = true;
+    }
+    if (any) ports_.appendLines({kScanCompletedLine});
+}
+
+void OnDemandScan::Stop() {
+    if (!FScanning) return;
+    FScanning = false;
+    FStopRequested = true;
+}
+
+}  // namespace kestrone

@@ -1,0 +1,30 @@
+// The machine-wide switches of the settings and tools pages: Kestrone's
+// autostart value in the Run key, USB storage disabled, USB storage
+// write-protected. All live under HKEY_LOCAL_MACHINE; a write the system
+// refuses (no administrator rights) raises ERegistryError with a message that
+// says what could not be changed.
+#pragma once
+
+#include <string>
+
+namespace kestrone {
+
+inline constexpr char kRunKeyPath[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+inline constexpr char kUsbStorKeyPath[] = "SYSTEM\\CurrentControlSet\\Services\\USBSTOR";
+inline constexpr char kStoragePoliciesKeyPath[] =
+    "SYSTEM\\CurrentControlSet\\Control\\StorageDevicePolicies";
+
+// The Run value's data: the program's path in quotes (a path with blanks would
+// otherwise start "C:\Program.exe" first), then " -Hide".
+std::string AutostartCommand(const std::string& exePath);
+
+// Whether the Run key holds a value named after the program file.
+bool IsAutostart();
+void SetAutostart(bool on);
+
+bool IsUsbStorageDisabled();  // USBSTOR "Start" reads 4
+void SetUsbStorageDisabled(bool on);
+bool IsUsbWriteProtected();   // "WriteProtect" is not 0
+void SetUsbWriteProtected(bool on);
+
+}  // namespace kestrone

@@ -1,0 +1,68 @@
+// What the main window lends its pages: the program's instance, the window
+// that owns their boxes, the form font, tool tips and a factory for child
+// controls. Each page is a FormPage: it builds its controls on its own page
+// window and answers the commands and notifications of those controls.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+namespace kestrone::app {
+
+class PageKit {
+public:
+    PageKit(HINSTANCE instance, HWND form, HFONT font) : instance_(instance), form_(form), font_(font) {}
+
+    HINSTANCE Instance() const { return instance_; }
+    HWND Form() const { return form_; }
+    HFONT Font() const { return font_; }
+
+    HWND Control(HWND parent, const char* className, const char* text, DWORD style, int x, int y,
+                 int width, int height, int id, HFONT font = nullptr, DWORD exStyle = 0) const;
+    HWND StatusBar(HWND parent, int id, const std::vector<int>& rightEdges) const;
+    void AddTooltip(HWND control, const char* text);
+    // A "Prompt" box with the information icon, owned by the main window.
+    void Prompt(const std::string& text) const;
+
+private:
+    HINSTANCE instance_;
+    HWND form_;
+    HFONT font_;
+    HWND tooltips_ = nullptr;
+};
+
+class FormPage {
+public:
+    FormPage(PageKit& kit, HWND page) : kit_(kit), page_(page) {}
+    virtual ~FormPage() = default;
+    FormPage(const FormPage&) = delete;
+    FormPage& operator=(const FormPage&) = delete;
+
+    HWND Handle() const { return page_; }
+    // The page became the shown one.
+    virtual void OnShow() {}
+    // True when the command was this page's.
+    virtual bool OnCommand(int /*id*/, int /*notification*/) { return false; }
+    virtual bool OnNotify(const NMHDR& /*header*/, LRESULT& /*result*/) { return false; }
+
+protected:
+    HWND Item(int id) const { return GetDlgItem(page_, id); }
+    bool IsChecked(int id) const { return IsDlgButtonChecked(page_, id) == BST_CHECKED; }
+    void SetChecked(int id, bool checked) const {
+        CheckDlgButton(page_, id, checked ? BST_CHECKED : BST_UNCHECKED);
+    }
+
+    PageKit& kit_;
+    HWND page_;
+};
+
+// Button styles the pages share.
+inline constexpr DWORD kPushButton = WS_TABSTOP | BS_PUSHBUTTON;
+inline constexpr DWORD kCheckBoxStyle = WS_TABSTOP | BS_AUTOCHECKBOX;
+inline constexpr DWORD kRadioStyle = BS_AUTORADIOBUTTON;
+inline constexpr DWORD kGroupBoxStyle = BS_GROUPBOX;
+
+}  // namespace kestrone::app

@@ -1,0 +1,73 @@
+#include "scan_page.h"
+
+#include "check_list.h"
+#include "control_ids.h"
+
+namespace kestrone::app {
+
+ScanPage::ScanPage(PageKit& kit, HWND page) : FormPage(kit, page) {
+    kit.Control(page, "STATIC", "Scan targets:", 0, 10, 10, 200, 15, -1);
+    HWND targets = kit.Control(page, WC_LISTVIEWA, "",
+                               WS_TABSTOP | LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL |
+                                   LVS_SHOWSELALWAYS,
+                               10, 28, 250, 60, kChklstSelScan, nullptr, WS_EX_CLIENTEDGE);
+    MakeCheckList(targets, 225);
+    SetCheckListItems(targets, {"Operating Memory", "Local Drives", "Removable Media"});
+    HWND start = kit.Control(page, "BUTTON", "Start", kPushButton, 270, 28, 80, 26, kButton1);
+    kit.AddTooltip(start, "Scan Virus");
+    kit.Control(page, "BUTTON", "Stop", kPushButton, 270, 62, 80, 26, kButton2);
+    kit.Control(page, "EDIT", "",
+                WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL, 10, 96, 340,
+                148, kMemo1, nullptr, WS_EX_CLIENTEDGE);
+    // The report only grows; the edit control's default limit would drop lines.
+    SendMessageA(Item(kMemo1), EM_SETLIMITTEXT, 0, 0);
+    kit.StatusBar(page, kStatusBar1, {55, -1});
+    SetStatus(0, " ");
+
+    ScanPorts ports = EngineScanPorts();
+    ports.appendLines = [this](const TextList& lines) {
+        for (const std::string& line : lines) AddReportLine(line);
+    };
+    ports.setStatus = [this](int panel, const std::string& text) { SetStatus(panel, text); };
+    scan_ = std::make_unique<OnDemandScan>(std::move(ports));
+}
+
+void ScanPage::CheckAllTargets() {
+    for (int item = 0; item < 3; ++item) ListView_SetCheckState(Item(kChklstSelScan), item, TRUE);
+}
+
+ScanTargets ScanPage::CheckedTargets() const {
+    HWND list = Item(kChklstSelScan);
+    return ScanTargets{ListView_GetCheckState(list, 0) != 0, ListView_GetCheckState(list, 1) != 0,
+                       ListView_GetCheckState(list, 2) != 0};
+}
+
+bool ScanPage::OnCommand(int id, int /*notification*/) {
+    if (id == kButton1) {
+        scan_->Start(CheckedTargets());
+        return true;
+    }
+    if (id == kButton2) {
+        scan_->Stop();
+        return true;
+    }
+    return false;
+}
+
+void ScanPage::SetStatus(int panel, const std::string& text) {
+    // Panel 0 is centred ("\t" in front of a status-bar text centres it).
+    std::string shown = panel == 0 ? "\t" + text : text;
+    SendMessageA(Item(kStatusBar1), SB_SETTEXTA, panel, reinterpret_cast<LPARAM>(shown.c_str()));
+}
+
+void ScanPage::ShowProgress(const std::string& path) { SetStatus(1, path); }
+
+void ScanPage::AddReportLine(const std::string& line) {
+    HWND memo = Item(kMemo1);
+    int end = GetWindowTextLengthA(memo);
+    SendMessageA(memo, EM_SETSEL, end, end);
+    std::string text = (end > 0 ? "\r\n" : "") + line;
+    SendMessageA(memo, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+}  // namespace kestrone::app

@@ -1,0 +1,26 @@
+// TabSheet4, the settings page: whether to ask before acting on an infected
+// drive, autostart with Windows, the (hidden) plug-in switch, the threat action
+// and Save.
+#pragma once
+
+#include <functional>
+
+#include "app/settings_page_values.h"
+#include "page_kit.h"
+
+namespace kestrone::app {
+
+class SettingsPage : public FormPage {
+public:
+    SettingsPage(PageKit& kit, HWND page);
+
+    bool OnCommand(int id, int notification) override;
+
+    void Show(const SettingsPageValues& values);
+    SettingsPageValues Collect() const;
+
+    // Save runs through the main window, which reloads every page it feeds.
+    std::function<void()> OnSave;
+};
+
+}  // namespace kestrone::app

@@ -1,0 +1,80 @@
+#include "tools_page.h"
+
+#include "app/main_window_rules.h"
+#include "app/usb_unlock.h"
+#include "control_ids.h"
+#include "core/definitions.h"
+#include "core/tip.h"
+
+namespace kestrone::app {
+
+ToolsPage::ToolsPage(PageKit& kit, HWND page, HICON unlockIcon) : FormPage(kit, page) {
+    kit.Control(page, "BUTTON", " UnLock USB Devices ", kGroupBoxStyle, 6, 2, 349, 118, -1);
+    kit.Control(page, "STATIC",
+                "  When you want to remove your USB disk, sometimes \r\n"
+                "the disk may be locked by application,and system will\r\n"
+                "give you a message:The device 'Generic volume'can't be\r\n"
+                "stopped right now.You can try to click UnLock to solve.",
+                0, 14, 20, 334, 62, -1);
+    HWND unlock = kit.Control(page, "BUTTON", "Unlock", kPushButton, 268, 86, 80, 27, kBitBtn1);
+    BUTTON_IMAGELIST images{};
+    unlockImages_ = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 1, 0);
+    images.himl = unlockImages_;
+    ImageList_AddIcon(images.himl, unlockIcon);
+    images.margin = RECT{2, 0, 4, 0};
+    images.uAlign = BUTTON_IMAGELIST_ALIGN_RIGHT;
+    SendMessageA(unlock, BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&images));
+
+    kit.Control(page, "BUTTON", " USB Devices Security ", kGroupBoxStyle, 6, 124, 349, 122, -1);
+    kit.Control(page, "STATIC", "This function can prevent theft of information", 0, 16, 142, 326,
+                15, -1);
+    kit.Control(page, "BUTTON", "Disable usage of any usb storage devices ", kCheckBoxStyle, 16, 162,
+                326, 18, kCheckBox6);
+    kit.Control(page, "BUTTON", "Disable writing data to the usb storage devices", kCheckBoxStyle,
+                16, 184, 326, 18, kCheckBox7);
+    kit.Control(page, "BUTTON", " Apply", kPushButton, 268, 212, 80, 27, kBitBtn2);
+    HWND bar = kit.StatusBar(page, kStatusBar2, {60, -1});
+    SendMessageA(bar, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(" Status:"));
+}
+
+ToolsPage::~ToolsPage() {
+    if (unlockImages_) ImageList_Destroy(unlockImages_);
+}
+
+void ToolsPage::OnShow() {
+    std::string line = UsbDetectionLine(GetRemovableDriveLetters());
+    SendMessageA(Item(kStatusBar2), SB_SETTEXTA, 1, reinterpret_cast<LPARAM>(line.c_str()));
+}
+
+bool ToolsPage::OnCommand(int id, int /*notification*/) {
+    if (id == kBitBtn1) {
+        U1Click();
+        return true;
+    }
+    if (id == kBitBtn2) {
+        BitBtn2Click();
+        return true;
+    }
+    return false;
+}
+
+void ToolsPage::U1Click() {
+    if (ShowTip(kTipUnlockFlash, kUnlockTipMessage) != kTipContinue) return;
+    UnlockResult result = UnlockUsbDrives();
+    kit_.Prompt(UnlockMessage(result));
+}
+
+void ToolsPage::ShowPolicies(const SettingsPageValues& values) {
+    SetChecked(kCheckBox6, values.usbDisabled);
+    SetChecked(kCheckBox7, values.usbWriteProtected);
+}
+
+void ToolsPage::BitBtn2Click() {
+    SettingsPageValues values;
+    values.usbDisabled = IsChecked(kCheckBox6);
+    values.usbWriteProtected = IsChecked(kCheckBox7);
+    WriteUsbPolicies(values);
+    kit_.Prompt(kPoliciesSavedMessage);
+}
+
+}  // namespace kestrone::app
