@@ -28,7 +28,7 @@ wait "$arrival" || fail "infected arrival not handled"
 cat "$E2E_SHOTS/.arrival"
 popup=$(driver popups)
 echo "$popup"
-grep -q 'SPECIMEN.EXE  cleaned' <<<"$popup" || fail "popup does not report the specimen"
+grep -qi 'specimen.exe  cleaned' <<<"$popup" || fail "popup does not report the specimen"
 shot arrival-cleaned-popup
 worm_gone || fail "worm files still on the stick"
 user_files_intact || fail "user files were touched"
@@ -61,7 +61,7 @@ infected_stick
 silent=$(arrive E 10000) || fail "silent arrival not handled"
 echo "$silent"
 [ -z "$(value dialog_ms "$silent")" ] || fail "asked although switched off"
-grep -q 'SPECIMEN.EXE  cleaned' <<<"$(value text "$silent")" || fail "silent clean not reported"
+grep -qi 'specimen.exe  cleaned' <<<"$(value text "$silent")" || fail "silent clean not reported"
 worm_gone || fail "worm files still on the stick after the silent clean"
 user_files_intact || fail "user files were touched by the silent clean"
 infected_ms=$(value popup_ms "$silent")

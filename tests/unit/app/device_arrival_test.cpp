@@ -59,7 +59,7 @@ protected:
         world().AddFile("C:\\Temp\\KERNEL.DLL", "[VirusName]\r\nName=None\r\n");
     }
     void Infect() {
-        world().AddFile("E:\\Autorun.inf", "[AutoRun]\r\nopen=worm.exe\r\n");
+        world().AddFile("E:\\Autorun.inf", "[AutoRun]\r\nshellexecute=worm.exe\r\n");
         world().AddFile("E:\\worm.exe", "MZ worm", platform::kAttrHidden);
         world().AddFile("E:\\Thesis.doc", "the user's work");
     }
@@ -111,7 +111,7 @@ TEST_F(Arrival, EachActionCleansOpensOrBoth) {
         EXPECT_TRUE(world().Exists("E:\\Thesis.doc")) << c.action;
         ASSERT_EQ(ui.popups.size(), c.popups) << c.action;
         if (c.popups) {
-            EXPECT_EQ(ui.popups[0], "E:\\WORM.EXE  cleaned\rE:\\Autorun.inf  cleaned\r");
+            EXPECT_EQ(ui.popups[0], "E:\\worm.exe  cleaned\rE:\\Autorun.inf  cleaned\r");
         }
         ASSERT_EQ(shell().size(), c.opens) << c.action;
         if (c.opens) {
