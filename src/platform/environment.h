@@ -18,5 +18,9 @@ std::string GetSpecialFolder(int csidl);
 // Full path of the running executable.
 std::string GetExecutablePath();
 uint32_t GetCurrentProcessIdentifier();
+// The process that owns the desktop window; 0 when it cannot be told. On
+// Windows that is a critical system process; elsewhere (Wine) it is the
+// program that draws the desktop, and ending it would end every window.
+uint32_t GetDesktopHostProcessIdentifier();
 
 }  // namespace kestrone::platform

@@ -9,9 +9,11 @@ namespace kestrone {
 
 namespace {
 
-// Processes no list may terminate: Windows' own critical ones and ourselves.
+// Processes no list may terminate: Windows' own critical ones, ourselves, and
+// whatever hosts the desktop window (ending it would close every window).
 bool IsUntouchable(uint32_t processId) {
-    return processId == platform::GetCurrentProcessIdentifier() || IsCriticalProcess(processId);
+    return processId == platform::GetCurrentProcessIdentifier() ||
+           processId == platform::GetDesktopHostProcessIdentifier() || IsCriticalProcess(processId);
 }
 
 bool ExplorerMayBeClosed() {

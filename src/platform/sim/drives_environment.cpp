@@ -27,5 +27,6 @@ std::string GetSpecialFolder(int csidl) {
 std::string GetExecutablePath() { return sim::TheWorld().executablePath_; }
 
 uint32_t GetCurrentProcessIdentifier() { return sim::TheWorld().currentProcessId_; }
+uint32_t GetDesktopHostProcessIdentifier() { return sim::TheWorld().desktopHostProcessId_; }
 
 }  // namespace kestrone::platform

@@ -50,6 +50,7 @@ void World::Reset() {
     executablePath_ = "C:\\Program Files\\Kestrone\\Kestrone.exe";
     currentFolder_ = "C:\\";
     currentProcessId_ = 4000;
+    desktopHostProcessId_ = 0;
     TheRegistry().Reset();
     TheProcesses().Reset();
     TheShellLog().Reset();

@@ -65,6 +65,7 @@ public:
     void SetSpecialFolder(int csidl, const std::string& path) { specialFolders_[csidl] = path; }
     void SetExecutablePath(const std::string& path) { executablePath_ = path; }
     void SetCurrentProcessId(uint32_t id) { currentProcessId_ = id; }
+    void SetDesktopHostProcessId(uint32_t id) { desktopHostProcessId_ = id; }
     // The short (8.3) form the system gives for a path; empty when none was set.
     void SetShortPath(const std::string& path, const std::string& shortPath);
     std::string ShortPath(const std::string& path) const;
@@ -86,6 +87,7 @@ public:
     std::string executablePath_;
     std::string currentFolder_;
     uint32_t currentProcessId_ = 0;
+    uint32_t desktopHostProcessId_ = 0;
 
 private:
     static std::string Key(const std::string& normalized);

@@ -103,4 +103,10 @@ std::string GetExecutablePath() {
 
 uint32_t GetCurrentProcessIdentifier() { return GetCurrentProcessId(); }
 
+uint32_t GetDesktopHostProcessIdentifier() {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(GetDesktopWindow(), &processId);
+    return processId;
+}
+
 }  // namespace kestrone::platform

@@ -14,6 +14,7 @@ empty_stick
 clean=$(arrive E 10000) || fail "clean arrival not handled"
 echo "$clean"
 [ "$(value text "$clean")" = 'Scan for E:\ drive,no threat found' ] || fail "wrong no-threat popup"
+sleep 1.2  # fully slid in
 shot arrival-clean-stick
 clean_ms=$(value popup_ms "$clean")
 sleep 6  # let the popup go
@@ -29,6 +30,7 @@ cat "$E2E_SHOTS/.arrival"
 popup=$(driver popups)
 echo "$popup"
 grep -qi 'specimen.exe  cleaned' <<<"$popup" || fail "popup does not report the specimen"
+sleep 1.2
 shot arrival-cleaned-popup
 worm_gone || fail "worm files still on the stick"
 user_files_intact || fail "user files were touched"
@@ -65,6 +67,7 @@ grep -qi 'specimen.exe  cleaned' <<<"$(value text "$silent")" || fail "silent cl
 worm_gone || fail "worm files still on the stick after the silent clean"
 user_files_intact || fail "user files were touched by the silent clean"
 infected_ms=$(value popup_ms "$silent")
+sleep 1.2
 shot arrival-silent-clean
 
 log "arrival to popup: clean stick ${clean_ms} ms, infected stick without question ${infected_ms} ms"

@@ -6,6 +6,11 @@ source "$E2E_LIB"
 private_run_dir
 empty_stick
 policies='HKCU\Software\Microsoft\Windows\CurrentVersion\Policies\Explorer'
+winlogon='HKLM\Software\Microsoft\Windows NT\CurrentVersion\Winlogon'
+# A worm's leftovers: the shell replaced, and the policy key (which Kestrone
+# never creates) present without a value.
+"$E2E_WINE" reg add "$winlogon" /v Shell /d 'worm.exe' /f >/dev/null 2>&1
+"$E2E_WINE" reg add "$policies" /f >/dev/null 2>&1
 "$E2E_WINE" reg delete "$policies" /v NoDriveTypeAutoRun /f >/dev/null 2>&1
 start_kestrone
 settled_main >/dev/null || fail "no main window"
@@ -13,7 +18,7 @@ settled_main >/dev/null || fail "no main window"
 driver click-tool 4 >/dev/null; sleep 2
 items=$(driver lv-rows 1501)
 echo "$items"
-row=$(grep '|Turn off autorun on all drives|' <<<"$items" | cut -d'|' -f1 | cut -d= -f2)
+row=$(grep '|Restore the Windows shell|' <<<"$items" | cut -d'|' -f1 | cut -d= -f2)
 [ -n "$row" ] || fail "repair item not listed"
 driver click 1502 >/dev/null  # Apply with nothing ticked
 box=$(driver message-box Prompt 20000) || fail "no message for an empty Apply"
@@ -26,7 +31,9 @@ echo "$box"
 grep -q 'Repair registry successfully' <<<"$box" || fail "repair not reported"
 shot repair-applied
 driver press-ok Prompt >/dev/null
-[ "$(reg_value "$policies" NoDriveTypeAutoRun)" = 0xff ] || fail "repair item not applied"
+shell=$(reg_value "$winlogon" Shell)
+echo "Shell=$shell"
+[ "${shell,,}" = explorer.exe ] || fail "repair item not applied"
 
 driver click-tool 3 >/dev/null; sleep 1.5
 driver click 1407 >/dev/null || fail "no Apply button"
@@ -38,6 +45,7 @@ driver press-ok Prompt >/dev/null
 [ -f "$STICK/Autorun.inf/ReadMe.txt" ] || fail "no ReadMe in the immunity folder"
 [ -d "$STICK/Autorun.inf/ImmunityFolder..." ] || fail "no dotted folder"
 user_files_intact || fail "immunity touched the user's files"
+[ "$(reg_value "$policies" NoDriveTypeAutoRun)" = 0xff ] || fail "autorun not switched off"
 
 driver click 1408 >/dev/null || fail "no Cancel button"
 box=$(driver message-box Prompt 30000) || fail "no cancel message"

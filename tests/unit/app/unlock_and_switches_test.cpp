@@ -50,6 +50,16 @@ TEST_F(Unlock, ClosesWhatHoldsTheDriveSparesUsAndBringsExplorerBack) {
     EXPECT_EQ(UnlockMessage(result), kUnlockDoneMessage);
 }
 
+TEST_F(Unlock, TheProgramThatDrawsTheDesktopIsNeverEnded) {
+    uint32_t desktop = processes().Add("explorer.exe", "C:\\windows\\explorer.exe",
+                                       "C:\\windows\\system32\\explorer.exe /desktop");
+    world().SetDesktopHostProcessId(desktop);
+    UnlockResult result = UnlockUsbDrives();
+    EXPECT_TRUE(processes().IsRunning(desktop));
+    EXPECT_TRUE(result.terminated.empty());
+    EXPECT_FALSE(result.explorerRestarted);
+}
+
 TEST_F(Unlock, ProcessesThatResistAreNamedInsteadOfSuccess) {
     uint32_t stubborn = processes().Add("backup.exe", "C:\\backup.exe", "C:\\backup.exe E:\\");
     processes().Find(stubborn)->refuseTermination = true;
