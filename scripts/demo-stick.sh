@@ -36,7 +36,7 @@ printf '[Settings]\r\nNeedShowSelDiag=0\r\nUserChoice=1\r\n' >"$run_dir/UserSett
 
 say "starting Kestrone in the tray (Kestrone.exe -Hide)"
 (cd "$run_dir" && exec "$WINE" Kestrone.exe -Hide) >/dev/null 2>&1 &
-driver find-main 90000 >/dev/null || { say "Kestrone did not start"; exit 1; }
+driver find-main 90000 >/dev/null || { say "Kestrone did not start"; "$WINE" "$driver_exe" find-main 1000; exit 1; }
 sleep 3
 
 infect() {  # the worm's files on the stick

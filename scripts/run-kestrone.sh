@@ -22,12 +22,19 @@ if [ "${1:-}" = --plain ]; then
 fi
 
 if /usr/lib/wine/wine --version >/dev/null 2>&1; then
-    arch=win32 build=build/win32
+    build=build/win32
 else
-    arch=win64 build=build/win64
+    build=build/win64
 fi
 build=${KESTRONE_BUILD_DIR:-$build}
 [ -f "$build/bin/Kestrone.exe" ] && [ -f "$build/e2e-tools/kestrone-e2e-driver.exe" ] || scripts/build.sh
+# The Wine to run it with follows the program: PE32+ (0x20b) is 64-bit.
+pe_offset=$(od -An -t u4 -j 60 -N 4 "$build/bin/Kestrone.exe" | tr -d ' ')
+if [ "$(od -An -t x2 -j $((pe_offset + 24)) -N 2 "$build/bin/Kestrone.exe" | tr -d ' ')" = 020b ]; then
+    arch=win64
+else
+    arch=win32
+fi
 
 wine_select "$arch"
 export WINE
