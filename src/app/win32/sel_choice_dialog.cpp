@@ -13,10 +13,6 @@ namespace {
 
 constexpr int kChoiceIds[] = {IDC_SEL_CHOICE1, IDC_SEL_CHOICE2, IDC_SEL_CHOICE3};
 
-void Place(HWND dialog, int id, int x, int y, int width, int height) {
-    SetWindowPos(GetDlgItem(dialog, id), nullptr, x, y, width, height, SWP_NOZORDER);
-}
-
 int SelectedChoice(HWND dialog) {
     for (int index = 0; index < 3; ++index)
         if (IsDlgButtonChecked(dialog, kChoiceIds[index]) == BST_CHECKED) return index;
@@ -34,21 +30,21 @@ int TfrmSelChoice::ShowModal() {
 }
 
 void TfrmSelChoice::OnInitDialog(HWND dialog) {
-    RECT frame{0, 0, kSelChoiceClientWidth, kSelChoiceClientHeight};
-    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongA(dialog, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongA(dialog, GWL_EXSTYLE)));
-    int width = frame.right - frame.left, height = frame.bottom - frame.top;
+    SetDialogClientSize(dialog, kSelChoiceClientWidth, kSelChoiceClientHeight);
+    RECT box;
+    GetWindowRect(dialog, &box);
+    int width = box.right - box.left, height = box.bottom - box.top;
     SetWindowPos(dialog, HWND_TOPMOST, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, 0);
-    Place(dialog, IDC_SEL_IMAGE, 12, 12, 32, 32);
-    Place(dialog, IDC_SEL_LABEL, 56, 12, 320, 18);
-    Place(dialog, IDC_SEL_GROUP, 56, 34, 318, 82);
-    Place(dialog, IDC_SEL_CHOICE1, 68, 52, 300, 18);
-    Place(dialog, IDC_SEL_CHOICE2, 68, 72, 300, 18);
-    Place(dialog, IDC_SEL_CHOICE3, 68, 92, 300, 18);
-    Place(dialog, IDC_SEL_NOT_SHOW_AGAIN, 56, 128, 150, 17);
-    Place(dialog, IDOK, 216, 124, 75, 25);
-    Place(dialog, IDCANCEL, 299, 124, 75, 25);
+                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0, SWP_NOSIZE);
+    PlaceControl(dialog, IDC_SEL_IMAGE, 12, 12, 32, 32);
+    PlaceControl(dialog, IDC_SEL_LABEL, 56, 12, 320, 18);
+    PlaceControl(dialog, IDC_SEL_GROUP, 56, 34, 318, 82);
+    PlaceControl(dialog, IDC_SEL_CHOICE1, 68, 52, 300, 18);
+    PlaceControl(dialog, IDC_SEL_CHOICE2, 68, 72, 300, 18);
+    PlaceControl(dialog, IDC_SEL_CHOICE3, 68, 92, 300, 18);
+    PlaceControl(dialog, IDC_SEL_NOT_SHOW_AGAIN, 56, 128, 150, 17);
+    PlaceControl(dialog, IDOK, 216, 124, 75, 25);
+    PlaceControl(dialog, IDCANCEL, 299, 124, 75, 25);
     SendDlgItemMessageA(dialog, IDC_SEL_IMAGE, STM_SETICON,
                         reinterpret_cast<WPARAM>(LoadIconA(nullptr, IDI_WARNING)), 0);
     boldFont_ = MakeFont("Tahoma", -12, true);

@@ -1,14 +1,11 @@
 #include "tip_dialog.h"
 
 #include "resource_ids.h"
+#include "win_support.h"
 
 namespace kestrone::app {
 
 namespace {
-
-void Place(HWND dialog, int id, int x, int y, int width, int height) {
-    SetWindowPos(GetDlgItem(dialog, id), nullptr, x, y, width, height, SWP_NOZORDER);
-}
 
 // Centred on the owner, or on the desktop's work area without one.
 void CentreOn(HWND dialog, HWND owner) {
@@ -39,16 +36,12 @@ int TfrmTipWithNoShowAgain::Ask(const std::string& tipName, const std::string& m
 }
 
 void TfrmTipWithNoShowAgain::OnInitDialog(HWND dialog) {
-    RECT frame{0, 0, kTipClientWidth, kTipClientHeight};
-    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongA(dialog, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongA(dialog, GWL_EXSTYLE)));
-    SetWindowPos(dialog, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOMOVE | SWP_NOZORDER);
-    Place(dialog, IDC_TIP_IMAGE, 12, 12, 32, 32);
-    Place(dialog, IDC_TIP_LABEL, 56, 12, 316, 40);
-    Place(dialog, IDC_TIP_NOT_SHOW_AGAIN, 56, 66, 150, 17);
-    Place(dialog, IDOK, 214, 62, 75, 25);
-    Place(dialog, IDCANCEL, 297, 62, 75, 25);
+    SetDialogClientSize(dialog, kTipClientWidth, kTipClientHeight);
+    PlaceControl(dialog, IDC_TIP_IMAGE, 12, 12, 32, 32);
+    PlaceControl(dialog, IDC_TIP_LABEL, 56, 12, 316, 40);
+    PlaceControl(dialog, IDC_TIP_NOT_SHOW_AGAIN, 56, 66, 150, 17);
+    PlaceControl(dialog, IDOK, 214, 62, 75, 25);
+    PlaceControl(dialog, IDCANCEL, 297, 62, 75, 25);
     SendDlgItemMessageA(dialog, IDC_TIP_IMAGE, STM_SETICON,
                         reinterpret_cast<WPARAM>(LoadIconA(nullptr, IDI_INFORMATION)), 0);
     SetDlgItemTextA(dialog, IDC_TIP_LABEL, message_.c_str());

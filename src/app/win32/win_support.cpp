@@ -31,6 +31,18 @@ HFONT MakeFont(const char* face, int height, bool bold, bool italic, bool underl
                        DEFAULT_PITCH | FF_DONTCARE, face);
 }
 
+void SetDialogClientSize(HWND dialog, int width, int height) {
+    RECT frame{0, 0, width, height};
+    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongA(dialog, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongA(dialog, GWL_EXSTYLE)));
+    SetWindowPos(dialog, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER);
+}
+
+void PlaceControl(HWND dialog, int id, int x, int y, int width, int height) {
+    SetWindowPos(GetDlgItem(dialog, id), nullptr, x, y, width, height, SWP_NOZORDER);
+}
+
 const std::string& ApplicationTitle() { return g_applicationTitle; }
 void SetApplicationTitle(const std::string& title) { g_applicationTitle = title; }
 

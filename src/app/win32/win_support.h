@@ -56,6 +56,11 @@ private:
     HDC dc_;
 };
 
+// Dialogs laid out in pixels: the client area's size (the frame grows around
+// it) and a control's place.
+void SetDialogClientSize(HWND dialog, int width, int height);
+void PlaceControl(HWND dialog, int id, int x, int y, int width, int height);
+
 // The application title: the caption of the program's message and error boxes.
 const std::string& ApplicationTitle();
 void SetApplicationTitle(const std::string& title);
