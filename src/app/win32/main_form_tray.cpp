@@ -66,6 +66,9 @@ void TMainForm::RebuildOpenDriveMenu() {
 }
 
 void TMainForm::ShowPopUpText(const std::string& ansiText, const std::wstring& wideText) {
+    // A quit that came in while a question of an arrival was open has taken
+    // the popup away with the window.
+    if (!msnp1_) return;
     msnp1_->Text = ansiText;
     msnp1_->WideText = wideText;
     msnp1_->ShowPopUp();  // the popup window carries its text as its name too
