@@ -1,5 +1,13 @@
 # Shared build settings for Kestrone's own targets.
 
+# The release configuration of the Windows builds (CMAKE_BUILD_TYPE=Release,
+# scripts/release.sh): optimised, code nobody calls left out, symbols stripped.
+if(WIN32)
+    set(CMAKE_C_FLAGS_RELEASE "-O2 -DNDEBUG -ffunction-sections -fdata-sections")
+    set(CMAKE_CXX_FLAGS_RELEASE "-O2 -DNDEBUG -ffunction-sections -fdata-sections")
+    set(CMAKE_EXE_LINKER_FLAGS_RELEASE "-s -Wl,--gc-sections")
+endif()
+
 # Strict warnings on our code only (third-party sources keep their own flags).
 function(kestrone_strict target)
     target_compile_options(${target} PRIVATE -Wall -Wextra -Werror)
@@ -59,4 +67,23 @@ function(kestrone_display_test name target)
                 $<TARGET_FILE:${target}> ${ARGN})
     set_tests_properties(${name} PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 600
         RESOURCE_LOCK wine-display)
+endfunction()
+
+# Kestrone's version, read from src/app/version.h (the one place it is kept):
+# KESTRONE_VERSION ("2.3.0.618") and KESTRONE_SHORT_VERSION ("2.3").
+function(kestrone_read_version)
+    set(header ${CMAKE_SOURCE_DIR}/src/app/version.h)
+    file(STRINGS ${header} lines REGEX "^#define KESTRONE_VERSION_[A-Z]+ +[0-9]+")
+    foreach(line IN LISTS lines)
+        string(REGEX MATCH "KESTRONE_VERSION_([A-Z]+) +([0-9]+)" matched "${line}")
+        set(part_${CMAKE_MATCH_1} ${CMAKE_MATCH_2})
+    endforeach()
+    foreach(part MAJOR MINOR PATCH BUILD)
+        if(NOT DEFINED part_${part})
+            message(FATAL_ERROR "${header} defines no KESTRONE_VERSION_${part}")
+        endif()
+    endforeach()
+    set(KESTRONE_VERSION "${part_MAJOR}.${part_MINOR}.${part_PATCH}.${part_BUILD}" PARENT_SCOPE)
+    set(KESTRONE_SHORT_VERSION "${part_MAJOR}.${part_MINOR}" PARENT_SCOPE)
+    set_property(DIRECTORY ${CMAKE_SOURCE_DIR} APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${header})
 endfunction()

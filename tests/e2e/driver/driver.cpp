@@ -294,6 +294,7 @@ int Usage() {
                  "  copydata TEXT | click-tool INDEX | popups | tray-menu-open |\n"
                  "  menu-choose-last | message-box TITLE [ms] | press-ok TITLE | page |\n"
                  "  tray-window | work-area | popup-windows | popup-watch TEXT MARKER |\n"
+                 "  press-button TEXT | wait-window CLASS [ms] |\n"
                  "  arrive LETTER [ms] | sel-choice INDEX TICK ok|cancel|close-box [ms] |\n"
                  "  dialog-open | %s\n",
                  kControlCommandsUsage);
@@ -420,6 +421,36 @@ int PressOk(const char* title) {
     return 0;
 }
 
+// Clicks the button with the caption TEXT (as written, "&" included) on the
+// page the main window shows.
+int PressButton(const char* text) {
+    HWND main = PublishedMainWindow();
+    if (!main) return 1;
+    for (HWND page = GetWindow(main, GW_CHILD); page; page = GetWindow(page, GW_HWNDNEXT)) {
+        if (ClassOf(page) != "KestronePage" || !IsWindowVisible(page)) continue;
+        for (HWND child = GetWindow(page, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+            if (ClassOf(child) == "Button" && WideText(child) == text) {
+                PostMessageA(child, BM_CLICK, 0, 0);
+                return 0;
+            }
+    }
+    return 1;
+}
+
+// Waits for a top-level window of a class, visible or not, and describes it.
+int WaitWindow(const char* className, int timeoutMs) {
+    for (int waited = 0; waited <= timeoutMs; waited += 100) {
+        std::vector<HWND> windows = TopLevel(className);
+        if (!windows.empty()) {
+            Describe(windows.front());
+            return 0;
+        }
+        Sleep(100);
+    }
+    std::printf("window=none\n");
+    return 1;
+}
+
 }  // namespace
 
 int main() {
@@ -458,6 +489,9 @@ int main() {
     if (command == "message-box" && argc > 2)
         return MessageBoxText(argv[2], argc > 3 ? std::atoi(argv[3]) : 10000);
     if (command == "press-ok" && argc > 2) return PressOk(argv[2]);
+    if (command == "press-button" && argc > 2) return PressButton(argv[2]);
+    if (command == "wait-window" && argc > 2)
+        return WaitWindow(argv[2], argc > 3 ? std::atoi(argv[3]) : 10000);
     if (command == "arrive" && argc > 2) return Arrive(argv[2][0], argc > 3 ? std::atoi(argv[3]) : 5000);
     if (command == "sel-choice" && argc > 4)
         return AnswerSelChoice(number, std::atoi(argv[3]) != 0, argv[4],
