@@ -1,6 +1,8 @@
 #include "scan/drive_clean.h"
 
 #include "core/definitions.h"
+#include "core/drive_claim.h"
+#include "core/machine_changes.h"
 #include "core/path_macros.h"
 #include "platform/files.h"
 #include "scan/autorun.h"
@@ -24,13 +26,6 @@ public:
 private:
     std::string saved_;
 };
-
-// Clears the attributes and deletes; a file that resists is scheduled for
-// deletion at the next restart, which counts as done when the system accepts it.
-bool RemoveOrSchedule(const std::string& path) {
-    platform::SetAttributes(path, platform::kAttrNormal);
-    return platform::RemoveFile(path) || platform::RemoveFileAtRestart(path);
-}
 
 struct VirusFiles {
     std::string name;
@@ -59,7 +54,7 @@ bool DeleteFiles(const std::string& pattern) {
     bool result = false;
     for (const platform::FolderEntry& entry : platform::ListFolder(pattern)) {
         if (entry.IsFolder()) continue;
-        result = RemoveOrSchedule(folder + entry.name);
+        result = RemoveOrScheduleFile(folder + entry.name);
     }
     return result;
 }
@@ -76,7 +71,7 @@ bool DeleteLiteralFile(const std::string& path) {
     // '*', '?' and the DOS wildcards '<', '>', '"' cannot stand in a file name.
     if (path.find_first_of("*?<>\"") != std::string::npos) return false;
     if (!platform::FileExists(path)) return false;
-    return RemoveOrSchedule(path);
+    return RemoveOrScheduleFile(path);
 }
 
 TextList DeleteLiteralFileList(const TextList& paths) {
@@ -141,6 +136,7 @@ TextList CleanKnownVirusFiles(const TextList& launchList) {
 
 TextList CleanDriveOnArrival(const std::string& driveRoot) {
     if (!HasAutorunInf(driveRoot)) return {};
+    DriveCleaningClaim claim(driveRoot);
     TextList launchList = ParseAutorunInf(driveRoot);
     TextList cleaned = CleanKnownVirusFiles(launchList);
     for (std::string& path : DeleteLiteralFileList(launchList)) cleaned.push_back(std::move(path));

@@ -1,6 +1,8 @@
 #include "scan/drive_scan.h"
 
 #include "core/definitions.h"
+#include "core/drive_claim.h"
+#include "core/machine_changes.h"
 #include "platform/registry.h"
 #include "scan/autorun.h"
 #include "scan/drive_clean.h"
@@ -53,7 +55,7 @@ void DeleteRunValuesContaining(const TextList& names, const std::string& keyPath
         if (!key.TryReadString(valueName, data)) continue;  // not a string: nothing to match
         for (const std::string& name : names) {
             if (DataNamesProgram(data, name)) {
-                key.DeleteValue(valueName);
+                DeleteRegistryValue(key, valueName);
                 break;
             }
         }
@@ -82,6 +84,7 @@ TextList CleanAutorunWorm(TextList launchList) {
 }
 
 TextList ScanAndCleanDrive(const std::string& driveRoot) {
+    DriveCleaningClaim claim(driveRoot);
     const std::string noThreat = driveRoot + kNoThreatSuffix;
     TextList report{noThreat};
     bool handled = false;

@@ -1,6 +1,7 @@
 #include "scan/memory_scan.h"
 
 #include "core/definitions.h"
+#include "core/machine_changes.h"
 #include "core/path_macros.h"
 #include "core/shell.h"
 #include "platform/files.h"
@@ -47,8 +48,7 @@ TextList FindMemoryThreats() {
 
 void CreateImmunityFolders(const TextList& folders) {
     for (const std::string& folder : folders) {
-        platform::MakeFolder(folder);
-        platform::SetAttributes(folder, platform::kAttrReadOnly | platform::kAttrHidden);
+        MakeBlockingFolder(folder, platform::kAttrReadOnly | platform::kAttrHidden);
     }
 }
 

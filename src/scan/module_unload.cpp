@@ -1,6 +1,7 @@
 #include "scan/module_unload.h"
 
 #include "core/definitions.h"
+#include "core/machine_changes.h"
 #include "core/path_macros.h"
 #include "platform/remote_modules.h"
 #include "scan/process_info.h"
@@ -95,6 +96,8 @@ bool UnloadRemoteModule(const std::string& processName, const std::string& modul
     if (processId == 0 || IsCriticalProcess(processId)) return false;
     // An empty name names no module; the host is not disturbed for it.
     if (widePath.empty()) return false;
+    // Work inside another process changes it: a report-only run leaves it alone.
+    if (!ChangesApplied()) return false;
 
     platform::RemoteProcess process(processId);
     if (!process.IsOpen()) return false;

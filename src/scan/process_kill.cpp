@@ -1,5 +1,6 @@
 #include "scan/process_kill.h"
 
+#include "core/machine_changes.h"
 #include "core/tip.h"
 #include "platform/environment.h"
 #include "platform/processes.h"
@@ -47,7 +48,7 @@ TextList KillProcessesByName(const TextList& entries, KillNames mode) {
                 !ExplorerMayBeClosed()) {
                 continue;
             }
-            if (platform::TerminateProcessById(process.id, 0)) killed.push_back(entry);
+            if (EndProcess(process.id)) killed.push_back(entry);
         }
     }
     return killed;
@@ -90,7 +91,7 @@ TextList KillProcessesByCommandLine(const TextList& entries) {
             // An empty entry names nothing (it would otherwise match every process).
             std::string upper = UpperCase(entry);
             if (upper.empty() || commandLine.find(upper) == std::string::npos) continue;
-            if (platform::TerminateProcessById(process.id, 0)) killed.push_back(entry);
+            if (EndProcess(process.id)) killed.push_back(entry);
         }
     }
     return killed;

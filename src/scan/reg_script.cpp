@@ -2,6 +2,7 @@
 
 #include "core/definitions.h"
 #include "core/errors.h"
+#include "core/machine_changes.h"
 #include "platform/registry.h"
 
 namespace kestrone {
@@ -46,7 +47,7 @@ bool OpenExisting(const RegPath& path, platform::RegistryKey& key) {
 
 void DeleteValueLine(const TextList& fields) {
     platform::RegistryKey key;
-    if (OpenExisting(ParseRegPath(Field(fields, 1)), key)) key.DeleteValue(Field(fields, 2));
+    if (OpenExisting(ParseRegPath(Field(fields, 1)), key)) DeleteRegistryValue(key, Field(fields, 2));
 }
 
 void DeleteKeyLine(const TextList& fields) {
@@ -54,14 +55,14 @@ void DeleteKeyLine(const TextList& fields) {
     platform::RegistryKey key;
     if (!OpenExisting(path, key)) return;
     key.Close();
-    platform::DeleteKeyTree(path.root, path.keyPath);
+    DeleteRegistryKey(path.root, path.keyPath);
 }
 
 void AddKeyLine(const TextList& fields) {
     platform::RegistryKey key;
     if (!OpenExisting(ParseRegPath(Field(fields, 1)), key)) return;
     const std::string& subKey = Field(fields, 2);
-    if (!key.CreateSubKey(subKey)) throw ERegistryError("Failed to create key " + subKey);
+    if (!CreateRegistrySubKey(key, subKey)) throw ERegistryError("Failed to create key " + subKey);
 }
 
 }  // namespace
@@ -89,9 +90,9 @@ void WriteRegValue(const std::string& keyPath, const std::string& name, const st
     std::string upperType = UpperCase(type);
     bool written = true;
     if (upperType == "REG_DWORD") {
-        written = key.WriteDword(name, static_cast<uint32_t>(ToInteger(data)));
+        written = WriteRegistryDword(key, name, static_cast<uint32_t>(ToInteger(data)));
     } else if (upperType == "REG_SZ") {
-        written = key.WriteString(name, data);
+        written = WriteRegistryString(key, name, data);
     }
     if (!written) throw ERegistryError("Failed to set data for '" + name + "'");
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/sim/named_marks.h"
 #include "platform/sim/process_table.h"
 #include "platform/sim/registry_tree.h"
 #include "platform/sim/sim_text.h"
@@ -54,6 +55,7 @@ void World::Reset() {
     TheRegistry().Reset();
     TheProcesses().Reset();
     TheShellLog().Reset();
+    TheNamedMarks().Reset();
 }
 
 void World::AddDrive(char letter, unsigned type) {

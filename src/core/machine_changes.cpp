@@ -1,0 +1,106 @@
+#include "core/machine_changes.h"
+
+#include <set>
+
+#include "core/text.h"
+#include "platform/files.h"
+#include "platform/processes.h"
+
+namespace kestrone {
+
+namespace {
+
+ChangeMode g_mode = ChangeMode::Apply;
+ChangeTally g_tally;
+
+// What a report-only run has already "removed": a real run finds such a file
+// or process gone when a later step comes to it again, so a report-only run
+// must not count or list it a second time either.
+std::set<std::string> g_removedFiles;  // upper-cased paths
+std::set<uint32_t> g_endedProcesses;
+
+// True when the thing was removed before in this report-only run; otherwise
+// remembers it.
+template <typename Key>
+bool SeenBefore(std::set<Key>& removed, const Key& key) {
+    return !removed.insert(key).second;
+}
+
+// Counts one change and tells whether it is to be made. In report-only mode
+// the caller answers "done" without touching anything.
+bool Attempt() {
+    ++g_tally.attempted;
+    return g_mode == ChangeMode::Apply;
+}
+
+bool Outcome(bool succeeded) {
+    if (!succeeded) ++g_tally.refused;
+    return succeeded;
+}
+
+}  // namespace
+
+ChangeMode CurrentChangeMode() { return g_mode; }
+void SetChangeMode(ChangeMode mode) {
+    if (mode != g_mode) {
+        g_removedFiles.clear();
+        g_endedProcesses.clear();
+    }
+    g_mode = mode;
+}
+
+const ChangeTally& MachineChanges() { return g_tally; }
+void ResetMachineChanges() {
+    g_tally = ChangeTally{};
+    g_removedFiles.clear();
+    g_endedProcesses.clear();
+}
+
+bool RemoveOrScheduleFile(const std::string& path) {
+    if (g_mode == ChangeMode::ReportOnly && SeenBefore(g_removedFiles, UpperCase(path))) return false;
+    if (!Attempt()) return true;
+    platform::SetAttributes(path, platform::kAttrNormal);
+    return Outcome(platform::RemoveFile(path) || platform::RemoveFileAtRestart(path));
+}
+
+bool EndProcess(uint32_t processId) {
+    if (g_mode == ChangeMode::ReportOnly && SeenBefore(g_endedProcesses, processId)) return false;
+    if (!Attempt()) return true;
+    return Outcome(platform::TerminateProcessById(processId, 0));
+}
+
+bool DeleteRegistryValue(platform::RegistryKey& key, const std::string& name) {
+    if (!key.ValueExists(name)) return false;
+    if (!Attempt()) return true;
+    return Outcome(key.DeleteValue(name));
+}
+
+bool DeleteRegistryKey(uint32_t root, const std::string& path) {
+    if (!Attempt()) return true;
+    return Outcome(platform::DeleteKeyTree(root, path));
+}
+
+bool WriteRegistryString(platform::RegistryKey& key, const std::string& name,
+                         const std::string& value) {
+    if (!Attempt()) return true;
+    return Outcome(key.WriteString(name, value));
+}
+
+bool WriteRegistryDword(platform::RegistryKey& key, const std::string& name, uint32_t value) {
+    if (!Attempt()) return true;
+    return Outcome(key.WriteDword(name, value));
+}
+
+bool CreateRegistrySubKey(platform::RegistryKey& key, const std::string& subPath) {
+    if (!Attempt()) return true;
+    return Outcome(key.CreateSubKey(subPath));
+}
+
+void MakeBlockingFolder(const std::string& path, uint32_t attributes) {
+    // A blocker that cannot be made leaves no threat behind: it is not counted.
+    if (g_mode != ChangeMode::Apply) return;
+    platform::MakeFolder(path);
+    platform::SetAttributes(path, attributes);
+}
+
+}  // namespace kestrone
