@@ -60,3 +60,22 @@ function(kestrone_display_test name target)
     set_tests_properties(${name} PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 600
         RESOURCE_LOCK wine-display)
 endfunction()
+
+# Kestrone's version, read from src/app/version.h (the one place it is kept):
+# KESTRONE_VERSION ("2.3.0.618") and KESTRONE_SHORT_VERSION ("2.3").
+function(kestrone_read_version)
+    set(header ${CMAKE_SOURCE_DIR}/src/app/version.h)
+    file(STRINGS ${header} lines REGEX "^#define KESTRONE_VERSION_[A-Z]+ +[0-9]+")
+    foreach(line IN LISTS lines)
+        string(REGEX MATCH "KESTRONE_VERSION_([A-Z]+) +([0-9]+)" matched "${line}")
+        set(part_${CMAKE_MATCH_1} ${CMAKE_MATCH_2})
+    endforeach()
+    foreach(part MAJOR MINOR PATCH BUILD)
+        if(NOT DEFINED part_${part})
+            message(FATAL_ERROR "${header} defines no KESTRONE_VERSION_${part}")
+        endif()
+    endforeach()
+    set(KESTRONE_VERSION "${part_MAJOR}.${part_MINOR}.${part_PATCH}.${part_BUILD}" PARENT_SCOPE)
+    set(KESTRONE_SHORT_VERSION "${part_MAJOR}.${part_MINOR}" PARENT_SCOPE)
+    set_property(DIRECTORY ${CMAKE_SOURCE_DIR} APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${header})
+endfunction()

@@ -1,6 +1,10 @@
 #include "app/branding.h"
 
+#include "core/text.h"
+
 namespace kestrone {
+
+std::string AboutBuildLabel() { return Format("Build %04d", KESTRONE_VERSION_BUILD); }
 
 std::string ApplyBrandName(const std::string& storedText, const std::string& productName) {
     const std::string from = kStoredProductName;

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "app/version.h"
+
 namespace kestrone {
 
 // The name the stored captions carry until the branding replaces it.
@@ -21,11 +23,14 @@ inline constexpr Brand kBrand{"www.example.com", "https://www.example.com/kestro
                               "Kestrone Software, example.com", "support@example.com"};
 
 // Texts of the main window that the branding touches.
-inline constexpr char kStoredMainCaption[] = "Pellmark V2.3";
+inline constexpr char kStoredMainCaption[] = "Pellmark V" KESTRONE_SHORT_VERSION_TEXT;
 inline constexpr char kStoredAutostartCaption[] = "Run Pellmark when Windows starts";
 inline constexpr char kStoredAboutProductLabel[] = "Pellmark";
 // Drawn into the caption bar after every non-client paint.
 inline constexpr char kCaptionTitle[] = "Kestrone V2.0 Beta3";
+
+// The About page's build line: "Build " and the build number in four digits.
+std::string AboutBuildLabel();
 
 // Every occurrence of the stored name (case-sensitive) replaced by the product name.
 std::string ApplyBrandName(const std::string& storedText, const std::string& productName);

@@ -23,7 +23,7 @@ void TMainForm::CreateAboutPage(HWND page) {
     HWND home = Control(page, "STATIC", "", SS_NOTIFY, 168, 104, 180, 15, kLabel15,
                         static_cast<HFONT>(linkFont_.get()));
     Control(page, "STATIC", "Database:", 0, 100, 124, 64, 15, -1);
-    Control(page, "STATIC", "Build 0618", 0, 168, 124, 180, 15, -1);
+    Control(page, "STATIC", AboutBuildLabel().c_str(), 0, 168, 124, 180, 15, -1);
     Control(page, "STATIC", "", 0, 100, 156, 248, 15, kLabel16);
     linkLabels_ = {email, home};
     Control(page, "BUTTON", "&Help", kButton, 280, 237, 75, 25, kButton15);

@@ -122,6 +122,13 @@ TEST(Branding, ReplacesEveryCaseSensitiveOccurrence) {
     EXPECT_EQ(ApplyBrandName("", "K"), "");
 }
 
+TEST(Branding, CaptionAndAboutPageShowTheOneVersion) {
+    // The stored texts of the window, from the version header.
+    EXPECT_STREQ(kStoredMainCaption, "Pellmark V2.3");
+    EXPECT_EQ(AboutBuildLabel(), "Build 0618");
+    EXPECT_STREQ(KESTRONE_VERSION_TEXT, "2.3.0.618");
+}
+
 TEST(Branding, BrandValuesStayOnTheReservedExampleDomain) {
     for (const char* value : {kBrand.websiteHost, kBrand.websiteAddress, kBrand.supportEmail})
         EXPECT_NE(std::string(value).find("example.com"), std::string::npos) << value;
