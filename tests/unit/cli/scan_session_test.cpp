@@ -1,0 +1,201 @@
+// kestrone-scan's runs against the simulated machine: what is printed where,
+// what is changed, and the exit code, for the cases a script relies on.
+#include "cli/scan_session.h"
+
+#include "core/machine_changes.h"
+#include "platform/registry.h"
+#include "platform/sim/named_marks.h"
+#include "platform/sim/process_table.h"
+#include "platform/sim/registry_tree.h"
+#include "scan/signature_scan.h"
+#include "sim_fixture.h"
+#include "unit/crypto/openssl_helpers.h"
+
+namespace kestrone::cli {
+namespace {
+
+constexpr char kProgramDir[] = "C:\\Program Files\\Kestrone\\";
+constexpr char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+struct Captured : ScanConsole {
+    TextList out, err;
+    void Report(const std::string& line) override { out.push_back(line); }
+    void Progress(const std::string& text) override { err.push_back(text); }
+};
+
+class ScanSession : public test::SimTest {
+protected:
+    void SetUp() override {
+        SimTest::SetUp();
+        ResetSignatureScanState();
+        world().AddDrive('C', platform::kDriveFixed);
+        world().AddDrive('E', platform::kDriveRemovable);
+        world().AddFolder("C:\\Temp");
+        world().AddFolder("C:\\WINDOWS\\system32");
+        world().SetExecutablePath(std::string(kProgramDir) + "kestrone-scan.exe");
+        world().AddFile(std::string(kProgramDir) + "kestrone-scan.exe", "MZ scanner");
+        world().SetCurrentProcessId(sim::TheProcesses().Add(
+            "kestrone-scan.exe", std::string(kProgramDir) + "kestrone-scan.exe"));
+        Definitions("[VirusName]\r\nName=STICKWORM\r\n"
+                    "[STICKWORM]\r\nFileToDelete=%disk%\\stick.ico,%disk%\\worm.exe\r\n");
+    }
+    void TearDown() override {
+        ResetSignatureScanState();
+        SimTest::TearDown();
+    }
+    // kernel.dll beside the program, encrypted as the packer does it.
+    void Definitions(const std::string& plain) {
+        world().AddFile(std::string(kProgramDir) + "kernel.dll",
+                        test::EncryptedFile(test::Key128("wren"), plain,
+                                            static_cast<int64_t>(plain.size())));
+    }
+    void InfectedStick() {
+        world().AddFile("E:\\Autorun.inf", "[autorun]\r\nshellexecute=worm.exe\r\n");
+        world().AddFile("E:\\worm.exe", "MZ worm", platform::kAttrHidden);
+        world().AddFile("E:\\stick.ico");
+        world().AddFile("E:\\photo.jpg", "JPEG");
+    }
+    int Run(ScanRequest request) { return RunScan(request, console); }
+    static ScanRequest Drive(const std::string& root, bool reportOnly = false) {
+        ScanRequest request;
+        request.drives = {root};
+        request.reportOnly = reportOnly;
+        return request;
+    }
+    Captured console;
+};
+
+TEST_F(ScanSession, AnInfectedStickIsCleanedAndReportedWithExitCodeOne) {
+    InfectedStick();
+    EXPECT_EQ(Run(Drive("E:\\")), 1);
+    EXPECT_EQ(console.out, (TextList{"E:\\STICK.ICO  cleaned", "E:\\WORM.EXE  cleaned",
+                                     "E:\\Autorun.inf  cleaned", "E:\\ cleaned completed."}));
+    EXPECT_EQ(console.err, (TextList{"Scanning E:\\", "Threats found and removed."}));
+    EXPECT_FALSE(world().Exists("E:\\worm.exe"));
+    EXPECT_TRUE(world().Exists("E:\\photo.jpg"));
+    EXPECT_EQ(CurrentChangeMode(), ChangeMode::Apply);
+}
+
+TEST_F(ScanSession, ACleanStickGivesItsNoThreatLineAndExitCodeZero) {
+    world().AddFile("E:\\photo.jpg", "JPEG");
+    EXPECT_EQ(Run(Drive("E:\\")), 0);
+    EXPECT_EQ(console.out, TextList{"E:\\  no threat found"});
+    EXPECT_EQ(console.err.back(), "No threat found.");
+}
+
+TEST_F(ScanSession, ReportOnlyListsWhatWouldGoAndLeavesEveryFileAsItWas) {
+    InfectedStick();
+    std::vector<std::string> before = world().ListTree("E:\\");
+    EXPECT_EQ(Run(Drive("E:\\", true)), 2);
+    EXPECT_EQ(console.out,
+              (TextList{"E:\\STICK.ICO  would be removed", "E:\\WORM.EXE  would be removed",
+                        "E:\\Autorun.inf  would be removed", "E:\\ threats found, nothing changed."}));
+    EXPECT_EQ(world().ListTree("E:\\"), before);
+    EXPECT_EQ(world().Attributes("E:\\worm.exe"), platform::kAttrHidden);
+    EXPECT_EQ(console.err.back(), "Threats found; nothing was changed (report only).");
+    EXPECT_EQ(CurrentChangeMode(), ChangeMode::Apply);
+}
+
+TEST_F(ScanSession, AFileThatCannotGoMakesItExitCodeTwo) {
+    InfectedStick();
+    world().Lock("E:\\worm.exe");
+    world().RefuseRestartScheduling(true);
+    EXPECT_EQ(Run(Drive("E:\\")), 2);
+    // The worm that stayed is not reported as cleaned.
+    EXPECT_EQ(console.out, (TextList{"E:\\STICK.ICO  cleaned", "E:\\Autorun.inf  cleaned",
+                                     "E:\\ cleaned completed."}));
+    EXPECT_TRUE(world().Exists("E:\\worm.exe"));
+}
+
+TEST_F(ScanSession, ADriveThatKestroneIsCleaningIsLeftAloneWithExitCodeFour) {
+    InfectedStick();
+    world().AddDrive('F', platform::kDriveRemovable);
+    sim::TheNamedMarks().HoldElsewhere("Global\\KestroneCleaningDriveE");
+    ScanRequest request = Drive("E:\\");
+    request.drives.push_back("F:\\");
+    EXPECT_EQ(Run(request), 4);
+    EXPECT_TRUE(world().Exists("E:\\worm.exe"));
+    EXPECT_EQ(console.out, TextList{"F:\\  no threat found"});  // the other drive is scanned
+    EXPECT_EQ(console.err.front(),
+              "kestrone-scan: E:\\ skipped: Kestrone is cleaning this drive right now");
+    // Our own claim on F: is let go at the end.
+    EXPECT_EQ(sim::TheNamedMarks().Holders("Global\\KestroneCleaningDriveF"), 0);
+}
+
+TEST_F(ScanSession, MissingOrBrokenDataFilesOrAMissingDriveStopBeforeAnyChange) {
+    struct Case {
+        const char* what;
+        void (*arrange)(ScanSession&);
+        const char* root;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"no kernel.dll",
+         [](ScanSession& t) { t.world().Erase("C:\\Program Files\\Kestrone\\kernel.dll"); }, "E:\\",
+         "kestrone-scan: the data file kernel.dll is missing beside the program in "
+         "C:\\Program Files\\Kestrone\\"},
+        {"a kernel.dll of a wrong length",
+         [](ScanSession& t) {
+             t.world().AddFile("C:\\Program Files\\Kestrone\\kernel.dll",
+                               std::string(8, '\x20') + "12345");
+         },
+         "E:\\", "kestrone-scan: the data files cannot be read: Invalid buffer size for decryption"},
+        {"a drive that is not there", [](ScanSession&) {}, "G:\\",
+         "kestrone-scan: G:\\ is not a drive on this machine"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TearDown();
+        SetUp();
+        InfectedStick();
+        c.arrange(*this);
+        EXPECT_EQ(Run(Drive(c.root)), 3);
+        EXPECT_TRUE(world().Exists("E:\\worm.exe"));
+        EXPECT_TRUE(console.out.empty());
+        ASSERT_FALSE(console.err.empty());
+        EXPECT_EQ(console.err.front(), c.message);
+        console = Captured{};
+    }
+}
+
+TEST_F(ScanSession, MemoryFirstThenDrivesAndBlankSeparatorsLeftOut) {
+    world().AddFile("C:\\WINDOWS\\system32\\mw.exe", "MZ memory worm");
+    uint32_t worm = sim::TheProcesses().Add("mw.exe", "C:\\WINDOWS\\system32\\mw.exe");
+    Definitions("[VirusName]\r\nName=MW\r\n[MW]\r\nSign=mw.exe\r\n"
+                "FileToDelete=%systemroot%\\mw.exe\r\nNote=Change your passwords.\r\n");
+    world().AddFile("E:\\photo.jpg", "JPEG");
+    ScanRequest request = Drive("E:\\");
+    request.memory = true;
+    EXPECT_EQ(Run(request), 1);
+    EXPECT_EQ(console.out, (TextList{"MW virus found in memory, cleaned successfully",
+                                     "Change your passwords.", "E:\\  no threat found"}));
+    EXPECT_EQ(console.err.front(), "Scanning memory");
+    EXPECT_FALSE(sim::TheProcesses().IsRunning(worm));
+}
+
+TEST_F(ScanSession, AnEmptyMemoryScanSaysSoAndBrokenDefinitionsGiveExitCodeThree) {
+    ScanRequest request;
+    request.memory = true;
+    EXPECT_EQ(Run(request), 0);
+    EXPECT_EQ(console.out, TextList{"No threat found in memory"});
+
+    console = Captured{};
+    world().AddFile("C:\\x.exe", "MZ");
+    sim::TheProcesses().Add("x.exe", "C:\\x.exe");
+    Definitions("[VirusName]\r\nName=XW\r\n[XW]\r\nSign=x.exe\r\nRegOperate=many\r\n");
+    EXPECT_EQ(Run(request), 3);
+    EXPECT_EQ(console.err[1], "kestrone-scan: broken definitions: 'many' is not a valid integer value");
+}
+
+TEST_F(ScanSession, AllDrivesMeansTheFixedThenTheRemovableOnesEachOnce) {
+    world().AddDrive('D', platform::kDriveFixed);
+    world().AddDrive('A', platform::kDriveRemovable);  // never scanned by --all
+    ScanRequest request = Drive("E:\\");
+    request.allDrives = true;
+    EXPECT_EQ(Run(request), 0);
+    EXPECT_EQ(console.out, (TextList{"E:\\  no threat found", "C:\\  no threat found",
+                                     "D:\\  no threat found"}));
+}
+
+}  // namespace
+}  // namespace kestrone::cli
