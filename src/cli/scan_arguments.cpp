@@ -8,7 +8,9 @@ namespace kestrone::cli {
 
 namespace {
 
-bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+bool IsLetter(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
 
 void AddDrive(ScanRequest& request, const std::string& root) {
     if (std::find(request.drives.begin(), request.drives.end(), root) == request.drives.end())

@@ -15,11 +15,11 @@ enum ExitCode : int {
 };
 
 struct ScanOutcome {
-    int threatLines = 0;        // report lines that name a removed (or removable) threat
-    int refusedChanges = 0;     // deletions and terminations the system refused
-    int busyDrives = 0;         // drives skipped because another cleaning held them
+    int threatLines = 0;     // report lines that name a removed (or removable) threat
+    int refusedChanges = 0;  // deletions and terminations the system refused
+    int busyDrives = 0;      // drives skipped because another cleaning held them
     bool reportOnly = false;
-    bool dataError = false;     // data files missing or broken: the scan did not run (fully)
+    bool dataError = false;      // data files missing or broken: the scan did not run (fully)
     bool commandFailed = false;  // a scan target ended with an error of the engine
 };
 

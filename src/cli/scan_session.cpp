@@ -23,8 +23,9 @@ namespace {
 // The engine's upcalls without a window: questions get a fixed answer, the
 // memory scan's extra line and the walk's progress go to the console.
 class ConsoleShell : public ShellCallbacks {
-public:
-    ConsoleShell(ScanConsole& console, bool reportOnly) : console_(console), reportOnly_(reportOnly) {
+  public:
+    ConsoleShell(ScanConsole& console, bool reportOnly)
+        : console_(console), reportOnly_(reportOnly) {
         InstallShell(this);
     }
     ~ConsoleShell() override { InstallShell(nullptr); }
@@ -47,13 +48,13 @@ public:
     bool dataMissing = false;
     TextList addedLines;
 
-private:
+  private:
     ScanConsole& console_;
     bool reportOnly_;
 };
 
 class Session {
-public:
+  public:
     Session(const ScanRequest& request, ScanConsole& console)
         : request_(request), console_(console), shell_(console, request.reportOnly) {
         outcome_.reportOnly = request.reportOnly;
@@ -74,7 +75,7 @@ public:
         return code;
     }
 
-private:
+  private:
     bool DrivesExist() {
         for (const std::string& root : request_.drives) {
             unsigned kind = platform::GetDriveKind(root);
@@ -111,7 +112,8 @@ private:
         if (request_.allDrives) {
             for (char letter : GetFixedDriveLetters() + GetRemovableDriveLetters()) {
                 std::string root = std::string(1, letter) + ":\\";
-                if (std::find(roots.begin(), roots.end(), root) == roots.end()) roots.push_back(root);
+                if (std::find(roots.begin(), roots.end(), root) == roots.end())
+                    roots.push_back(root);
             }
         }
         return roots;
@@ -160,11 +162,16 @@ private:
         if (request_.reportOnly && code == kExitNotAllRemoved)
             return "Threats found; nothing was changed (report only).";
         switch (code) {
-            case kExitClean: return "No threat found.";
-            case kExitRemoved: return "Threats found and removed.";
-            case kExitNotAllRemoved: return "Threats found; not all of them were removed.";
-            case kExitDriveBusy: return "Not every drive was scanned.";
-            default: return "The scan did not complete.";
+            case kExitClean:
+                return "No threat found.";
+            case kExitRemoved:
+                return "Threats found and removed.";
+            case kExitNotAllRemoved:
+                return "Threats found; not all of them were removed.";
+            case kExitDriveBusy:
+                return "Not every drive was scanned.";
+            default:
+                return "The scan did not complete.";
         }
     }
 

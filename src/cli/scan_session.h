@@ -11,7 +11,7 @@
 namespace kestrone::cli {
 
 class ScanConsole {
-public:
+  public:
     virtual ~ScanConsole() = default;
     // A report line (standard output).
     virtual void Report(const std::string& line) = 0;

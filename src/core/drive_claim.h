@@ -14,13 +14,13 @@ namespace kestrone {
 std::string DriveCleaningMarkName(const std::string& driveRoot);
 
 class DriveCleaningClaim {
-public:
+  public:
     explicit DriveCleaningClaim(const std::string& driveRoot)
         : mark_(DriveCleaningMarkName(driveRoot)) {}
     // True when no other cleaning of the drive was under way when we took it.
     bool Alone() const { return mark_.First(); }
 
-private:
+  private:
     platform::NamedMark mark_;
 };
 

@@ -40,7 +40,9 @@ bool Outcome(bool succeeded) {
 
 }  // namespace
 
-ChangeMode CurrentChangeMode() { return g_mode; }
+ChangeMode CurrentChangeMode() {
+    return g_mode;
+}
 void SetChangeMode(ChangeMode mode) {
     if (mode != g_mode) {
         g_removedFiles.clear();
@@ -49,7 +51,9 @@ void SetChangeMode(ChangeMode mode) {
     g_mode = mode;
 }
 
-const ChangeTally& MachineChanges() { return g_tally; }
+const ChangeTally& MachineChanges() {
+    return g_tally;
+}
 void ResetMachineChanges() {
     g_tally = ChangeTally{};
     g_removedFiles.clear();
@@ -57,7 +61,8 @@ void ResetMachineChanges() {
 }
 
 bool RemoveOrScheduleFile(const std::string& path) {
-    if (g_mode == ChangeMode::ReportOnly && SeenBefore(g_removedFiles, UpperCase(path))) return false;
+    if (g_mode == ChangeMode::ReportOnly && SeenBefore(g_removedFiles, UpperCase(path)))
+        return false;
     if (!Attempt()) return true;
     platform::SetAttributes(path, platform::kAttrNormal);
     return Outcome(platform::RemoveFile(path) || platform::RemoveFileAtRestart(path));

@@ -20,7 +20,9 @@ enum class ChangeMode {
 
 ChangeMode CurrentChangeMode();
 void SetChangeMode(ChangeMode mode);
-inline bool ChangesApplied() { return CurrentChangeMode() == ChangeMode::Apply; }
+inline bool ChangesApplied() {
+    return CurrentChangeMode() == ChangeMode::Apply;
+}
 
 // In report-only mode a file or process that was "removed" once stays removed
 // for the rest of the run (a second removal of it answers false), as it would
@@ -28,13 +30,13 @@ inline bool ChangesApplied() { return CurrentChangeMode() == ChangeMode::Apply; 
 
 // Sets a mode for the life of the object and puts the previous one back.
 class ChangeModeScope {
-public:
+  public:
     explicit ChangeModeScope(ChangeMode mode) : saved_(CurrentChangeMode()) { SetChangeMode(mode); }
     ~ChangeModeScope() { SetChangeMode(saved_); }
     ChangeModeScope(const ChangeModeScope&) = delete;
     ChangeModeScope& operator=(const ChangeModeScope&) = delete;
 
-private:
+  private:
     ChangeMode saved_;
 };
 

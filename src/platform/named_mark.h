@@ -9,7 +9,7 @@
 namespace kestrone::platform {
 
 class NamedMark {
-public:
+  public:
     explicit NamedMark(const std::string& name);
     ~NamedMark();
     NamedMark(const NamedMark&) = delete;
@@ -19,7 +19,7 @@ public:
     // we may not open (another user's) counts as held by someone else.
     bool First() const { return first_; }
 
-private:
+  private:
     uintptr_t handle_ = 0;
     std::string name_;
     bool first_ = false;

@@ -16,7 +16,7 @@ namespace {
 using kestrone::cli::ScanConsole;
 
 class StandardStreams : public ScanConsole {
-public:
+  public:
     StandardStreams() {
         DWORD mode = 0;
         errorIsConsole_ = GetConsoleMode(GetStdHandle(STD_ERROR_HANDLE), &mode) != 0;
@@ -42,7 +42,7 @@ public:
         walkShown_ = true;
     }
 
-private:
+  private:
     void EndWalkLine() {
         if (!walkShown_) return;
         std::fprintf(stderr, "\r%-79s\r", "");

@@ -21,7 +21,9 @@ int NamedMarks::Holders(const std::string& name) const {
     return found == holders_.end() ? 0 : found->second;
 }
 
-int NamedMarks::Take(const std::string& name) { return holders_[name]++; }
+int NamedMarks::Take(const std::string& name) {
+    return holders_[name]++;
+}
 
 void NamedMarks::Release(const std::string& name) {
     auto found = holders_.find(name);

@@ -8,7 +8,7 @@
 namespace kestrone::sim {
 
 class NamedMarks {
-public:
+  public:
     void Reset() { holders_.clear(); }
     // Another process holds the name (or lets it go).
     void HoldElsewhere(const std::string& name, bool held = true);
@@ -18,7 +18,7 @@ public:
     int Take(const std::string& name);  // the holders before this one
     void Release(const std::string& name);
 
-private:
+  private:
     std::map<std::string, int> holders_;  // names compare case-sensitively, as on Windows
 };
 

@@ -14,9 +14,9 @@ TEST(DriveRootOf, LetterAndColonWithOrWithoutASeparator) {
         const char* root;
     };
     const Case cases[] = {
-        {"E:\\", "E:\\"}, {"e:", "E:\\"},  {"e:/", "E:\\"},    {"Z:", "Z:\\"},
-        {"E", ""},        {"E:\\x", ""},   {"E:x", ""},        {"1:", ""},
-        {"EE:", ""},      {"", ""},        {":\\", ""},        {"\\\\srv\\share", ""},
+        {"E:\\", "E:\\"}, {"e:", "E:\\"}, {"e:/", "E:\\"}, {"Z:", "Z:\\"},
+        {"E", ""},        {"E:\\x", ""},  {"E:x", ""},     {"1:", ""},
+        {"EE:", ""},      {"", ""},       {":\\", ""},     {"\\\\srv\\share", ""},
     };
     for (const Case& c : cases) EXPECT_EQ(DriveRootOf(c.argument), c.root) << c.argument;
 }

@@ -15,8 +15,7 @@ TEST(ExitCodeFor, EachOutcomeAndWhatOutranksWhat) {
         {"nothing found", {}, 0},
         {"found and removed", {.threatLines = 3}, 1},
         {"a removal refused", {.threatLines = 3, .refusedChanges = 1}, 2},
-        {"refused with no line: the file that stayed is not reported",
-         {.refusedChanges = 1}, 2},
+        {"refused with no line: the file that stayed is not reported", {.refusedChanges = 1}, 2},
         {"an engine error after a removal", {.threatLines = 1, .commandFailed = true}, 2},
         {"an engine error with nothing found", {.commandFailed = true}, 2},
         {"report only, nothing found", {.reportOnly = true}, 0},
@@ -24,7 +23,8 @@ TEST(ExitCodeFor, EachOutcomeAndWhatOutranksWhat) {
         {"a busy drive beside a clean one", {.busyDrives = 1}, 4},
         {"a busy drive outranks removals", {.threatLines = 2, .busyDrives = 1}, 4},
         {"broken data outranks everything",
-         {.threatLines = 2, .refusedChanges = 1, .busyDrives = 1, .dataError = true}, 3},
+         {.threatLines = 2, .refusedChanges = 1, .busyDrives = 1, .dataError = true},
+         3},
     };
     for (const Case& c : cases) EXPECT_EQ(ExitCodeFor(c.outcome), c.code) << c.what;
 }

@@ -24,7 +24,7 @@ struct Captured : ScanConsole {
 };
 
 class ScanSession : public test::SimTest {
-protected:
+  protected:
     void SetUp() override {
         SimTest::SetUp();
         ResetSignatureScanState();
@@ -36,8 +36,9 @@ protected:
         world().AddFile(std::string(kProgramDir) + "kestrone-scan.exe", "MZ scanner");
         world().SetCurrentProcessId(sim::TheProcesses().Add(
             "kestrone-scan.exe", std::string(kProgramDir) + "kestrone-scan.exe"));
-        Definitions("[VirusName]\r\nName=STICKWORM\r\n"
-                    "[STICKWORM]\r\nFileToDelete=%disk%\\stick.ico,%disk%\\worm.exe\r\n");
+        Definitions(
+            "[VirusName]\r\nName=STICKWORM\r\n"
+            "[STICKWORM]\r\nFileToDelete=%disk%\\stick.ico,%disk%\\worm.exe\r\n");
     }
     void TearDown() override {
         ResetSignatureScanState();
@@ -45,9 +46,9 @@ protected:
     }
     // kernel.dll beside the program, encrypted as the packer does it.
     void Definitions(const std::string& plain) {
-        world().AddFile(std::string(kProgramDir) + "kernel.dll",
-                        test::EncryptedFile(test::Key128("wren"), plain,
-                                            static_cast<int64_t>(plain.size())));
+        world().AddFile(
+            std::string(kProgramDir) + "kernel.dll",
+            test::EncryptedFile(test::Key128("wren"), plain, static_cast<int64_t>(plain.size())));
     }
     void InfectedStick() {
         world().AddFile("E:\\Autorun.inf", "[autorun]\r\nshellexecute=worm.exe\r\n");
@@ -87,9 +88,10 @@ TEST_F(ScanSession, ReportOnlyListsWhatWouldGoAndLeavesEveryFileAsItWas) {
     InfectedStick();
     std::vector<std::string> before = world().ListTree("E:\\");
     EXPECT_EQ(Run(Drive("E:\\", true)), 2);
-    EXPECT_EQ(console.out,
-              (TextList{"E:\\STICK.ICO  would be removed", "E:\\WORM.EXE  would be removed",
-                        "E:\\Autorun.inf  would be removed", "E:\\ threats found, nothing changed."}));
+    EXPECT_EQ(
+        console.out,
+        (TextList{"E:\\STICK.ICO  would be removed", "E:\\WORM.EXE  would be removed",
+                  "E:\\Autorun.inf  would be removed", "E:\\ threats found, nothing changed."}));
     EXPECT_EQ(world().ListTree("E:\\"), before);
     EXPECT_EQ(world().Attributes("E:\\worm.exe"), platform::kAttrHidden);
     EXPECT_EQ(console.err.back(), "Threats found; nothing was changed (report only).");
@@ -139,7 +141,8 @@ TEST_F(ScanSession, MissingOrBrokenDataFilesOrAMissingDriveStopBeforeAnyChange) 
              t.world().AddFile("C:\\Program Files\\Kestrone\\kernel.dll",
                                std::string(8, '\x20') + "12345");
          },
-         "E:\\", "kestrone-scan: the data files cannot be read: Invalid buffer size for decryption"},
+         "E:\\",
+         "kestrone-scan: the data files cannot be read: Invalid buffer size for decryption"},
         {"a drive that is not there", [](ScanSession&) {}, "G:\\",
          "kestrone-scan: G:\\ is not a drive on this machine"},
     };
@@ -161,8 +164,9 @@ TEST_F(ScanSession, MissingOrBrokenDataFilesOrAMissingDriveStopBeforeAnyChange) 
 TEST_F(ScanSession, MemoryFirstThenDrivesAndBlankSeparatorsLeftOut) {
     world().AddFile("C:\\WINDOWS\\system32\\mw.exe", "MZ memory worm");
     uint32_t worm = sim::TheProcesses().Add("mw.exe", "C:\\WINDOWS\\system32\\mw.exe");
-    Definitions("[VirusName]\r\nName=MW\r\n[MW]\r\nSign=mw.exe\r\n"
-                "FileToDelete=%systemroot%\\mw.exe\r\nNote=Change your passwords.\r\n");
+    Definitions(
+        "[VirusName]\r\nName=MW\r\n[MW]\r\nSign=mw.exe\r\n"
+        "FileToDelete=%systemroot%\\mw.exe\r\nNote=Change your passwords.\r\n");
     world().AddFile("E:\\photo.jpg", "JPEG");
     ScanRequest request = Drive("E:\\");
     request.memory = true;
@@ -184,7 +188,8 @@ TEST_F(ScanSession, AnEmptyMemoryScanSaysSoAndBrokenDefinitionsGiveExitCodeThree
     sim::TheProcesses().Add("x.exe", "C:\\x.exe");
     Definitions("[VirusName]\r\nName=XW\r\n[XW]\r\nSign=x.exe\r\nRegOperate=many\r\n");
     EXPECT_EQ(Run(request), 3);
-    EXPECT_EQ(console.err[1], "kestrone-scan: broken definitions: 'many' is not a valid integer value");
+    EXPECT_EQ(console.err[1],
+              "kestrone-scan: broken definitions: 'many' is not a valid integer value");
 }
 
 TEST_F(ScanSession, AllDrivesMeansTheFixedThenTheRemovableOnesEachOnce) {

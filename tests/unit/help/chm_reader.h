@@ -17,7 +17,7 @@ struct ChmEntry {
 };
 
 class ChmReader {
-public:
+  public:
     // Parses the bytes of a whole file; false (with a reason) when the layout is wrong.
     bool Parse(const std::string& bytes, std::string& reason);
 
@@ -28,7 +28,7 @@ public:
     // The #SYSTEM records: code -> data (text records without their final NUL).
     std::map<uint16_t, std::string> SystemRecords() const;
 
-private:
+  private:
     bool ParseListingChunk(size_t at, uint32_t chunkSize, std::string& reason);
 
     std::string bytes_;

@@ -23,7 +23,9 @@ std::string ReadAll(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-std::string SourceDir() { return kProject.substr(0, kProject.find_last_of('/') + 1); }
+std::string SourceDir() {
+    return kProject.substr(0, kProject.find_last_of('/') + 1);
+}
 
 // The [FILES] section of the project: every file that is compiled in.
 std::set<std::string> ProjectFiles() {

@@ -18,7 +18,7 @@ TEST(DriveCleaningMark, OneNamePerDriveLetterWhateverTheRootLooksLike) {
 }
 
 class DriveClaim : public test::ScanMachine {
-protected:
+  protected:
     // The Explorer question comes in the middle of a cleaning: it tells how
     // many hold the mark at that moment.
     struct Watch : ShellCallbacks {

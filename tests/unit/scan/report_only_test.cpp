@@ -17,7 +17,7 @@ using platform::kHkeyCurrentUser;
 const char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
 class ReportOnly : public test::ScanMachine {
-protected:
+  protected:
     void SetUp() override {
         ScanMachine::SetUp();
         ResetMachineChanges();
@@ -32,8 +32,9 @@ protected:
     // A stick whose Autorun.inf starts a hidden worm that also runs and has a
     // start-up value, plus a known executable the definitions list.
     void InfectedStick() {
-        Definitions("[VirusName]\r\nName=STICKWORM\r\n"
-                    "[STICKWORM]\r\nFileToDelete=%disk%\\stick.ico,%disk%\\known.exe\r\n");
+        Definitions(
+            "[VirusName]\r\nName=STICKWORM\r\n"
+            "[STICKWORM]\r\nFileToDelete=%disk%\\stick.ico,%disk%\\known.exe\r\n");
         world().AddFile("E:\\Autorun.inf", "[autorun]\r\nshellexecute=worm.exe\r\n");
         world().AddFile("E:\\worm.exe", "MZ worm", platform::kAttrHidden | platform::kAttrSystem);
         world().AddFile("E:\\known.exe", "MZ known");
@@ -42,7 +43,7 @@ protected:
         wormProcess = processes().Add("worm.exe", "E:\\worm.exe");
     }
 
-public:
+  public:
     using ScanMachine::processes;
     using ScanMachine::world;
     uint32_t wormProcess = 0;
@@ -83,13 +84,14 @@ TEST_F(ReportOnly, AMemoryScanLeavesFilesProcessesRegistryModulesAndBlockersAlon
     uint32_t host = processes().Add("host.exe", "C:\\apps\\host.exe");
     sim::TheRemoteWork().LoadModule(host, "C:\\WINDOWS\\system32\\mw.dll");
     registry().SetString(kHkeyCurrentUser, kRunKey, "mw", "mw.exe");
-    Definitions("[VirusName]\r\nName=MW\r\n[MW]\r\nSign=mw.exe\r\n"
-                "FileToDelete=%systemroot%\\mw.exe\r\nProcessToKill=mw.exe\r\n"
-                "Immunity=%systemroot%\\mw.blocker\r\nUnloadDll=host.exe\\%systemroot%\\mw.dll\r\n"
-                "RegOperate=3\r\nReg1=regdeletevalue,HKCU\\" +
-                std::string(kRunKey) +
-                ",mw\r\nReg2=regaddvalue,HKCU\\Software,Added,REG_SZ,x\r\n"
-                "Reg3=regaddkey,HKCU\\Software,NewKey\r\n");
+    Definitions(
+        "[VirusName]\r\nName=MW\r\n[MW]\r\nSign=mw.exe\r\n"
+        "FileToDelete=%systemroot%\\mw.exe\r\nProcessToKill=mw.exe\r\n"
+        "Immunity=%systemroot%\\mw.blocker\r\nUnloadDll=host.exe\\%systemroot%\\mw.dll\r\n"
+        "RegOperate=3\r\nReg1=regdeletevalue,HKCU\\" +
+        std::string(kRunKey) +
+        ",mw\r\nReg2=regaddvalue,HKCU\\Software,Added,REG_SZ,x\r\n"
+        "Reg3=regaddkey,HKCU\\Software,NewKey\r\n");
     registry().AddKey(kHkeyCurrentUser, "Software");
 
     ChangeModeScope scope(ChangeMode::ReportOnly);
