@@ -1,5 +1,13 @@
 # Shared build settings for Kestrone's own targets.
 
+# The release configuration of the Windows builds (CMAKE_BUILD_TYPE=Release,
+# scripts/release.sh): optimised, code nobody calls left out, symbols stripped.
+if(WIN32)
+    set(CMAKE_C_FLAGS_RELEASE "-O2 -DNDEBUG -ffunction-sections -fdata-sections")
+    set(CMAKE_CXX_FLAGS_RELEASE "-O2 -DNDEBUG -ffunction-sections -fdata-sections")
+    set(CMAKE_EXE_LINKER_FLAGS_RELEASE "-s -Wl,--gc-sections")
+endif()
+
 # Strict warnings on our code only (third-party sources keep their own flags).
 function(kestrone_strict target)
     target_compile_options(${target} PRIVATE -Wall -Wextra -Werror)

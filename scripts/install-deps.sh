@@ -4,7 +4,8 @@
 # the x86_64 one (tests on machines without IA-32), 32- and 64-bit Wine, a CJK
 # font for the Chinese texts,
 # Xvfb, GoogleTest sources, Google Benchmark, OpenSSL and zlib (host tools and
-# test oracles only), clang for the fuzz targets, ImageMagick for screenshots.
+# test oracles only), clang for the fuzz targets, ImageMagick for screenshots,
+# and for the release chmcmd (fp-utils) for Help.chm and NSIS for the installer.
 set -euo pipefail
 
 packages=(
@@ -15,6 +16,7 @@ packages=(
     xvfb x11-utils xdotool imagemagick
     googletest libbenchmark-dev libssl-dev zlib1g-dev
     clang libclang-rt-14-dev
+    fp-utils nsis
 )
 
 sudo_if_needed() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }

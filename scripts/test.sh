@@ -2,7 +2,8 @@
 # Installs what is missing, builds both builds and runs every test: the native
 # suites (engine against the simulated machine), the Wine suites (the Win32
 # platform and windows under Xvfb), the end-to-end scenarios and the fuzz
-# targets' bounded runs. Ends with one line "N passed, N failed".
+# targets' bounded runs; and builds the release with its installer and help
+# file. Ends with one line "N passed, N failed".
 set -uo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -10,6 +11,13 @@ scripts/build.sh || { echo "0 passed, 1 failed"; exit 1; }
 
 passed=0
 failed=0
+# The release: the stripped 32-bit build, Help.chm, the portable zip and the installer.
+if scripts/release.sh; then
+    passed=$((passed + 1))
+else
+    echo "the release could not be built: see the output of scripts/release.sh above"
+    failed=$((failed + 1))
+fi
 run_ctest() {  # build folder, label
     local log
     log=$(mktemp)

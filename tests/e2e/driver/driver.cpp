@@ -295,7 +295,7 @@ int Usage() {
                  "  menu-choose-last | message-box TITLE [ms] | press-ok TITLE | page |\n"
                  "  tray-window | work-area | popup-windows | popup-watch TEXT MARKER |\n"
                  "  arrive LETTER [ms] | sel-choice INDEX TICK ok|cancel|close-box [ms] |\n"
-                 "  dialog-open | %s\n",
+                 "  dialog-open | wait-window CLASS [ms] | %s\n",
                  kControlCommandsUsage);
     return 2;
 }
@@ -420,6 +420,20 @@ int PressOk(const char* title) {
     return 0;
 }
 
+// Waits for a top-level window of a class, visible or not, and describes it.
+int WaitWindow(const char* className, int timeoutMs) {
+    for (int waited = 0; waited <= timeoutMs; waited += 100) {
+        std::vector<HWND> windows = TopLevel(className);
+        if (!windows.empty()) {
+            Describe(windows.front());
+            return 0;
+        }
+        Sleep(100);
+    }
+    std::printf("window=none\n");
+    return 1;
+}
+
 }  // namespace
 
 int main() {
@@ -465,5 +479,7 @@ int main() {
     if (command == "dialog-open") return FindSelChoice() ? 0 : 1;
     int control = ControlCommand(PublishedMainWindow(), arguments);
     if (control != kNotAControlCommand) return control;
+    if (command == "wait-window" && argc > 2)
+        return WaitWindow(argv[2], argc > 3 ? std::atoi(argv[3]) : 10000);
     return Usage();
 }

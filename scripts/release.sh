@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# Builds Kestrone's release: the i686 Release build in build/release
+# (optimised, stripped, no test programs), then its release files, copied to
+# dist/ at the top of the tree:
+#   dist/Kestrone-<version>/               Kestrone.exe, kestrone-scan.exe, kernel.dll,
+#                                          Process.dat, Kestrone.skin, Help.chm,
+#                                          License.txt, ReadMe.txt
+#   dist/Kestrone-<version>-portable.zip   the same folder, zipped
+#   dist/Kestrone-<version>-setup.exe      the installer
+# The version is the one in src/app/version.h. Checks what it made and prints
+# the sizes; exits non-zero when something is missing.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+jobs=${KESTRONE_JOBS:-$(nproc)}
+
+# The host tools (definitions packer, skin tools) come from the native build.
+cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+ninja -C build/native -j "$jobs" kestrone-defpack skin-art skin-pack
+cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-i686-mingw.cmake \
+    -DKESTRONE_BUILD_TESTS=OFF \
+    -DKESTRONE_HOST_TOOLS_DIR="$PWD/build/native/tools" >/dev/null
+ninja -C build/release -j "$jobs" kestrone_installer
+
+rm -rf dist
+mkdir -p dist
+cp -r build/release/dist/. dist/
+name=$(cd dist && ls -d Kestrone-*/ | head -1)
+name=${name%/}
+
+expected="Help.chm Kestrone.exe Kestrone.skin License.txt Process.dat ReadMe.txt kernel.dll kestrone-scan.exe"
+present=$(cd "dist/$name" && ls | sort | tr '\n' ' ' | sed 's/ $//')
+[ "$present" = "$(tr ' ' '\n' <<<"$expected" | sort | tr '\n' ' ' | sed 's/ $//')" ] ||
+    { echo "release.sh: dist/$name holds '$present', expected '$expected'" >&2; exit 1; }
+zipped=$(cmake -E tar tf "dist/$name-portable.zip" | grep -v '/$' | sed "s|^$name/||" | sort | tr '\n' ' ' | sed 's/ $//')
+[ "$zipped" = "$present" ] ||
+    { echo "release.sh: the zip holds '$zipped'" >&2; exit 1; }
+# The machine field of a program's PE header: 014c for a 32-bit x86 program.
+pe_machine() {
+    local offset
+    offset=$(od -An -t u4 -j 60 -N 4 "$1" | tr -d ' ')
+    [ "$(od -An -c -j "$offset" -N 2 "$1" | tr -d ' ')" = PE ] || return 0
+    od -An -t x2 -j $((offset + 4)) -N 2 "$1" | tr -d ' '
+}
+for exe in "dist/$name/Kestrone.exe" "dist/$name/kestrone-scan.exe" "dist/$name-setup.exe"; do
+    [ "$(pe_machine "$exe")" = 014c ] || { echo "release.sh: $exe is no 32-bit program" >&2; exit 1; }
+done
+for exe in "dist/$name/Kestrone.exe" "dist/$name/kestrone-scan.exe"; do
+    symbols=$(i686-w64-mingw32-objdump -t "$exe" | grep -c '^\[' || true)
+    [ "$symbols" -eq 0 ] || { echo "release.sh: $exe carries $symbols symbols" >&2; exit 1; }
+done
+head -c 4 "dist/$name/Help.chm" | grep -q ITSF || { echo "release.sh: Help.chm is no help file" >&2; exit 1; }
+
+echo "Release files in $PWD/dist:"
+ls -l "dist/$name-setup.exe" "dist/$name-portable.zip" "dist/$name/Kestrone.exe" \
+    "dist/$name/kestrone-scan.exe" "dist/$name/Help.chm" | awk '{print "  " $5 " bytes  " $9}'
