@@ -72,7 +72,7 @@ CommandLineKill KillProcessesByCommandLineReport(const TextList& entries) {
         std::string commandLine =
             UpperCase(platform::WideToAnsi(GetProcessCommandLine(process.id)));
         if (!FirstEntryIn(commandLine, upperEntries)) continue;
-        if (platform::TerminateProcessById(process.id, 0))
+        if (EndProcess(process.id))
             result.terminated.push_back(process.exeName);
         else
             result.survivors.push_back(process.exeName);
