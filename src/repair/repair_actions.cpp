@@ -1,6 +1,7 @@
 #include "repair/repair_actions.h"
 
 #include "core/definitions.h"
+#include "core/machine_changes.h"
 #include "core/path_macros.h"
 #include "platform/environment.h"
 #include "platform/files.h"
@@ -52,7 +53,7 @@ void RemoveDebuggerHijacks() {
         if (!entry.Open(options.root, entryPath)) continue;
         bool hijacked = entry.ValueExists(kDebuggerValue);
         entry.Close();
-        if (hijacked) platform::DeleteKeyTree(options.root, entryPath);
+        if (hijacked) DeleteRegistryKey(options.root, entryPath);
     }
 }
 

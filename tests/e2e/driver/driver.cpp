@@ -294,9 +294,8 @@ int Usage() {
                  "  copydata TEXT | click-tool INDEX | popups | tray-menu-open |\n"
                  "  menu-choose-last | message-box TITLE [ms] | press-ok TITLE | page |\n"
                  "  tray-window | work-area | popup-windows | popup-watch TEXT MARKER |\n"
-                 "  press-button TEXT | wait-window CLASS [ms] |\n"
                  "  arrive LETTER [ms] | sel-choice INDEX TICK ok|cancel|close-box [ms] |\n"
-                 "  dialog-open | %s\n",
+                 "  dialog-open | wait-window CLASS [ms] | %s\n",
                  kControlCommandsUsage);
     return 2;
 }
@@ -421,22 +420,6 @@ int PressOk(const char* title) {
     return 0;
 }
 
-// Clicks the button with the caption TEXT (as written, "&" included) on the
-// page the main window shows.
-int PressButton(const char* text) {
-    HWND main = PublishedMainWindow();
-    if (!main) return 1;
-    for (HWND page = GetWindow(main, GW_CHILD); page; page = GetWindow(page, GW_HWNDNEXT)) {
-        if (ClassOf(page) != "KestronePage" || !IsWindowVisible(page)) continue;
-        for (HWND child = GetWindow(page, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-            if (ClassOf(child) == "Button" && WideText(child) == text) {
-                PostMessageA(child, BM_CLICK, 0, 0);
-                return 0;
-            }
-    }
-    return 1;
-}
-
 // Waits for a top-level window of a class, visible or not, and describes it.
 int WaitWindow(const char* className, int timeoutMs) {
     for (int waited = 0; waited <= timeoutMs; waited += 100) {
@@ -489,9 +472,6 @@ int main() {
     if (command == "message-box" && argc > 2)
         return MessageBoxText(argv[2], argc > 3 ? std::atoi(argv[3]) : 10000);
     if (command == "press-ok" && argc > 2) return PressOk(argv[2]);
-    if (command == "press-button" && argc > 2) return PressButton(argv[2]);
-    if (command == "wait-window" && argc > 2)
-        return WaitWindow(argv[2], argc > 3 ? std::atoi(argv[3]) : 10000);
     if (command == "arrive" && argc > 2) return Arrive(argv[2][0], argc > 3 ? std::atoi(argv[3]) : 5000);
     if (command == "sel-choice" && argc > 4)
         return AnswerSelChoice(number, std::atoi(argv[3]) != 0, argv[4],
@@ -499,5 +479,7 @@ int main() {
     if (command == "dialog-open") return FindSelChoice() ? 0 : 1;
     int control = ControlCommand(PublishedMainWindow(), arguments);
     if (control != kNotAControlCommand) return control;
+    if (command == "wait-window" && argc > 2)
+        return WaitWindow(argv[2], argc > 3 ? std::atoi(argv[3]) : 10000);
     return Usage();
 }
