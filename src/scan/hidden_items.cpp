@@ -44,14 +44,13 @@ TextList FoldersOpenedBy(const std::vector<WormShortcut>& worms) {
     return folders;
 }
 
-// A hidden folder of the root that a worm shortcut opens: a faceless one is
-// the worm's store of the user's files and is emptied back into the root;
-// a named one is a user's folder and is only shown again.
-void RestoreOpenedFolder(const std::string& folder, const std::string& driveRoot,
-                         TextList& restored) {
+// A hidden folder of the root that a worm shortcut opens, or a faceless one:
+// a faceless folder is the worm's store of the user's files and is emptied
+// back into the root; a named one is a user's folder and is only shown again.
+void RestoreFolder(const std::string& folder, const std::string& driveRoot, TextList& restored) {
     if (!SameText(FolderPart(folder), driveRoot) || IndexOfText(restored, folder) >= 0) return;
     FolderEntry entry{FilePart(folder), platform::GetAttributes(folder), 0};
-    if (entry.attributes == platform::kInvalidAttributes ||
+    if (entry.attributes == platform::kInvalidAttributes || !entry.IsFolder() ||
         !(entry.attributes & platform::kAttrHidden) || IsWindowsOwnFolder(driveRoot, entry)) {
         return;
     }
@@ -114,8 +113,17 @@ TextList RestoreHiddenItems(const std::string& driveRoot, const std::vector<Worm
             restored.push_back(driveRoot + entry.name);
         }
     }
-    for (const std::string& folder : FoldersOpenedBy(worms))
-        RestoreOpenedFolder(folder, driveRoot, restored);
+    TextList folders = FoldersOpenedBy(worms);
+    // Some worms open their store themselves rather than through the
+    // shortcut: a faceless hidden + system folder of the root is one too.
+    for (const FolderEntry& entry : platform::ListFolder(driveRoot + "*")) {
+        std::string folder = driveRoot + entry.name;
+        if (entry.IsFolder() && IsHiddenByWorm(entry) && IsFacelessName(entry.name) &&
+            IndexOfText(folders, folder) < 0) {
+            folders.push_back(folder);
+        }
+    }
+    for (const std::string& folder : folders) RestoreFolder(folder, driveRoot, restored);
     return restored;
 }
 

@@ -28,9 +28,12 @@ bool IsWindowsOwnFolder(const std::string& driveRoot, const platform::FolderEntr
 bool IsFacelessName(const std::string& name);
 
 // Makes the hidden items visible that the worm shortcuts stand for, and puts
-// back into the root what the worm moved into a faceless hidden folder that a
-// shortcut opens (the folder goes when it is empty, else it is shown). Runs
-// after the shortcuts and payloads are deleted. Returns the restored paths.
+// back into the root what the worm moved into a faceless hidden folder (one
+// that a shortcut opens, or any faceless hidden + system folder of the root);
+// the folder goes when it is empty, else it is shown. A named hidden + system
+// folder that a shortcut opens is shown again. Runs after the shortcuts and
+// payloads are deleted, on a drive where worm shortcuts were found. Returns
+// the restored paths.
 TextList RestoreHiddenItems(const std::string& driveRoot, const std::vector<WormShortcut>& worms);
 
 }  // namespace kestrone
