@@ -55,11 +55,12 @@ std::u16string WideAt(std::string_view bytes, size_t at) {
     return text;
 }
 
-// Exactly `count` UTF-16 units from `at` (the caller has checked they are there).
+// `count` UTF-16 units from `at` (the caller has checked they are there),
+// ending early at a NUL: some writers count the terminating NUL too.
 std::u16string WideCounted(std::string_view bytes, size_t at, size_t count) {
     std::u16string text;
     uint16_t unit = 0;
-    for (size_t i = 0; i < count && ReadU16(bytes, at + 2 * i, unit); ++i) {
+    for (size_t i = 0; i < count && ReadU16(bytes, at + 2 * i, unit) && unit != 0; ++i) {
         text += static_cast<char16_t>(unit);
     }
     return text;
@@ -171,7 +172,7 @@ bool ReadCountedString(std::string_view bytes, size_t& at, bool unicode, std::st
     size_t width = unicode ? 2 : 1;
     if (!ReadU16(bytes, at, count) || !Has(bytes, at + 2, count * width)) return false;
     text = unicode ? toAnsi(WideCounted(bytes, at + 2, count))
-                   : std::string(bytes.substr(at + 2, count));
+                   : AnsiAt(bytes.substr(0, at + 2 + count), at + 2);
     at += 2 + count * width;
     return true;
 }

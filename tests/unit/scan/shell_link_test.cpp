@@ -38,6 +38,21 @@ TEST(ShellLinkReader, ReadsEveryPartInAnsiAndUnicode) {
     }
 }
 
+// Wine's shell counts the terminating NUL of each string; Windows does not.
+TEST(ShellLinkReader, CountsThatTakeInTheTerminatingNulEndThere) {
+    for (bool unicode : {false, true}) {
+        ShellLink link;
+        ASSERT_TRUE(ParseShellLink(LinkBuilder()
+                                       .Unicode(unicode)
+                                       .Arguments(std::string("/c x\0", 6))
+                                       .WorkingDir(std::string("E:\\\0", 4))
+                                       .Bytes(),
+                                   link));
+        EXPECT_EQ(link.arguments, "/c x");
+        EXPECT_EQ(link.workingDir, "E:\\");
+    }
+}
+
 TEST(ShellLinkReader, ShortNamesServeWhereNoLongNameIsStored) {
     std::string items = LinkBuilder::FileItem("WINDOWS", "", true) +
                         LinkBuilder::FileItem("NOTEPAD.EXE", "", false);
