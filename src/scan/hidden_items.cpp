@@ -1,5 +1,6 @@
 #include "scan/hidden_items.h"
 
+#include "core/machine_changes.h"
 #include "scan/shortcut_worm.h"
 
 namespace kestrone {
@@ -10,28 +11,48 @@ using platform::FolderEntry;
 
 constexpr uint32_t kHiddenAndSystem = platform::kAttrHidden | platform::kAttrSystem;
 
-// Clears hidden and system, keeping read-only and archive as they were.
+// What the restoring does on the drive. A report-only run changes nothing and
+// answers as if it had; a restore that fails leaves no threat behind, so these
+// are not counted among the machine's changes.
 bool Unhide(const std::string& path, uint32_t attributes) {
+    // Hidden and system go; read-only and archive stay as they were.
     uint32_t kept = attributes & (platform::kAttrReadOnly | platform::kAttrArchive);
-    return platform::SetAttributes(path, kept != 0 ? kept : platform::kAttrNormal);
+    return !ChangesApplied() ||
+           platform::SetAttributes(path, kept != 0 ? kept : platform::kAttrNormal);
 }
 
-// Moves the entries of a folder into the root, except those whose names the
-// root holds already (they stay, so nothing is replaced). Returns the new paths.
-TextList MoveBackToRoot(const std::string& folder, const std::string& driveRoot) {
-    TextList moved;
+bool MoveItem(const std::string& from, const std::string& to) {
+    return !ChangesApplied() || platform::MoveEntry(from, to);
+}
+
+bool RemoveEmptyFolder(const std::string& folder) {
+    return !ChangesApplied() || platform::RemoveFolder(folder);
+}
+
+struct RestoreContext {
+    std::string driveRoot;
+    TextList stems;    // what the worm shortcuts stand for
+    TextList removed;  // the worm's own files: never given back
+    TextList restored;
+};
+
+// Moves the entries of a folder into the root, except the worm's own and
+// those whose names the root holds already (they stay, so nothing is
+// replaced). True when nothing of the user's is left behind.
+bool MoveBackToRoot(const std::string& folder, RestoreContext& context) {
+    bool all = true;
     for (const FolderEntry& entry : platform::ListFolder(folder + "\\*")) {
-        std::string target = driveRoot + entry.name;
-        if (platform::GetAttributes(target) != platform::kInvalidAttributes) continue;
-        if (platform::MoveEntry(folder + "\\" + entry.name, target)) moved.push_back(target);
+        std::string from = folder + "\\" + entry.name;
+        std::string target = context.driveRoot + entry.name;
+        if (IndexOfText(context.removed, from) >= 0) continue;
+        if (platform::GetAttributes(target) == platform::kInvalidAttributes &&
+            MoveItem(from, target)) {
+            context.restored.push_back(target);
+        } else {
+            all = false;
+        }
     }
-    return moved;
-}
-
-TextList StemsOf(const std::vector<WormShortcut>& worms) {
-    TextList stems;
-    for (const WormShortcut& worm : worms) stems.push_back(ShortcutStem(worm.path));
-    return stems;
+    return all;
 }
 
 TextList FoldersOpenedBy(const std::vector<WormShortcut>& worms) {
@@ -47,21 +68,26 @@ TextList FoldersOpenedBy(const std::vector<WormShortcut>& worms) {
 // A hidden folder of the root that a worm shortcut opens, or a faceless one:
 // a faceless folder is the worm's store of the user's files and is emptied
 // back into the root; a named one is a user's folder and is only shown again.
-void RestoreFolder(const std::string& folder, const std::string& driveRoot, TextList& restored) {
-    if (!SameText(FolderPart(folder), driveRoot) || IndexOfText(restored, folder) >= 0) return;
+void RestoreFolder(const std::string& folder, RestoreContext& context) {
+    if (!SameText(FolderPart(folder), context.driveRoot) ||
+        IndexOfText(context.restored, folder) >= 0) {
+        return;
+    }
     FolderEntry entry{FilePart(folder), platform::GetAttributes(folder), 0};
     if (entry.attributes == platform::kInvalidAttributes || !entry.IsFolder() ||
-        !(entry.attributes & platform::kAttrHidden) || IsWindowsOwnFolder(driveRoot, entry)) {
+        !(entry.attributes & platform::kAttrHidden) ||
+        IsWindowsOwnFolder(context.driveRoot, entry)) {
         return;
     }
     if (!IsFacelessName(entry.name)) {
-        if (IsHiddenByWorm(entry) && Unhide(folder, entry.attributes)) restored.push_back(folder);
+        if (IsHiddenByWorm(entry) && Unhide(folder, entry.attributes))
+            context.restored.push_back(folder);
         return;
     }
-    for (std::string& path : MoveBackToRoot(folder, driveRoot)) restored.push_back(std::move(path));
+    bool emptied = MoveBackToRoot(folder, context);
     Unhide(folder, entry.attributes);
-    if (!platform::ListFolder(folder + "\\*").empty() || !platform::RemoveFolder(folder)) {
-        restored.push_back(folder);  // what could not go back stays visible in it
+    if (!emptied || !RemoveEmptyFolder(folder)) {
+        context.restored.push_back(folder);  // what could not go back stays visible in it
     }
 }
 
@@ -102,29 +128,34 @@ bool IsFacelessName(const std::string& name) {
     return true;
 }
 
-TextList RestoreHiddenItems(const std::string& driveRoot, const std::vector<WormShortcut>& worms) {
-    TextList restored;
-    TextList stems = StemsOf(worms);
-    for (const FolderEntry& entry : platform::ListFolder(driveRoot + "*")) {
-        if (!IsHiddenByWorm(entry) || IsWindowsOwnFolder(driveRoot, entry)) continue;
-        bool stoodFor = false;
-        for (const std::string& stem : stems) stoodFor = stoodFor || NameStandsFor(stem, entry);
-        if (stoodFor && Unhide(driveRoot + entry.name, entry.attributes)) {
-            restored.push_back(driveRoot + entry.name);
+TextList RestoreHiddenItems(const std::string& driveRoot, const std::vector<WormShortcut>& worms,
+                            const TextList& removed) {
+    RestoreContext context{driveRoot, {}, removed, {}};
+    for (const WormShortcut& worm : worms) context.stems.push_back(ShortcutStem(worm.path));
+    std::vector<FolderEntry> rootEntries = platform::ListFolder(driveRoot + "*");
+    for (const FolderEntry& entry : rootEntries) {
+        std::string path = driveRoot + entry.name;
+        if (!IsHiddenByWorm(entry) || IsWindowsOwnFolder(driveRoot, entry) ||
+            IndexOfText(removed, path) >= 0) {
+            continue;
         }
+        bool stoodFor = false;
+        for (const std::string& stem : context.stems)
+            stoodFor = stoodFor || NameStandsFor(stem, entry);
+        if (stoodFor && Unhide(path, entry.attributes)) context.restored.push_back(path);
     }
     TextList folders = FoldersOpenedBy(worms);
     // Some worms open their store themselves rather than through the
     // shortcut: a faceless hidden + system folder of the root is one too.
-    for (const FolderEntry& entry : platform::ListFolder(driveRoot + "*")) {
+    for (const FolderEntry& entry : rootEntries) {
         std::string folder = driveRoot + entry.name;
         if (entry.IsFolder() && IsHiddenByWorm(entry) && IsFacelessName(entry.name) &&
             IndexOfText(folders, folder) < 0) {
             folders.push_back(folder);
         }
     }
-    for (const std::string& folder : folders) RestoreFolder(folder, driveRoot, restored);
-    return restored;
+    for (const std::string& folder : folders) RestoreFolder(folder, context);
+    return context.restored;
 }
 
 }  // namespace kestrone

@@ -32,8 +32,12 @@ bool IsFacelessName(const std::string& name);
 // that a shortcut opens, or any faceless hidden + system folder of the root);
 // the folder goes when it is empty, else it is shown. A named hidden + system
 // folder that a shortcut opens is shown again. Runs after the shortcuts and
-// payloads are deleted, on a drive where worm shortcuts were found. Returns
-// the restored paths.
-TextList RestoreHiddenItems(const std::string& driveRoot, const std::vector<WormShortcut>& worms);
+// payloads are deleted, on a drive where worm shortcuts were found; the
+// worm's own files and folders (`removed`: payloads, shortcuts, its emptied
+// folders) are never given back.
+// Returns the restored paths. A report-only run changes nothing and returns
+// what a real run would restore.
+TextList RestoreHiddenItems(const std::string& driveRoot, const std::vector<WormShortcut>& worms,
+                            const TextList& removed);
 
 }  // namespace kestrone

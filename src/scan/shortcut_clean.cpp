@@ -1,4 +1,5 @@
 // Removing shortcut worms from a removable drive.
+#include "core/machine_changes.h"
 #include "platform/files.h"
 #include "scan/drive_clean.h"
 #include "scan/hidden_items.h"
@@ -13,13 +14,30 @@ void Append(TextList& to, TextList from) {
     for (std::string& line : from) to.push_back(std::move(line));
 }
 
-// Folders below the root that held only deleted payloads and are hidden: the
-// worm's own, now empty. Windows' own folders and folders that a shortcut
-// stood for (the user's, even when empty now) stay.
-TextList RemoveEmptiedWormFolders(const TextList& payloads, const std::vector<WormShortcut>& worms,
+bool StoodForByAShortcut(const platform::FolderEntry& entry,
+                         const std::vector<WormShortcut>& worms) {
+    for (const WormShortcut& shortcut : worms) {
+        if (NameStandsFor(ShortcutStem(shortcut.path), entry)) return true;
+    }
+    return false;
+}
+
+// Whether a folder holds nothing but files of the worm that were deleted
+// (decided from the list, so that a report-only run decides alike).
+bool HeldOnlyDeleted(const std::string& folder, const TextList& deleted) {
+    for (const platform::FolderEntry& entry : platform::ListFolder(folder + "\\*")) {
+        if (IndexOfText(deleted, folder + "\\" + entry.name) < 0) return false;
+    }
+    return true;
+}
+
+// The hidden folders below the root that held only deleted payloads: the
+// worm's own. Windows' own folders and folders that a shortcut stood for (the
+// user's, even when empty now) stay.
+TextList RemoveEmptiedWormFolders(const TextList& deleted, const std::vector<WormShortcut>& worms,
                                   const std::string& driveRoot) {
     TextList removed;
-    for (const std::string& payload : payloads) {
+    for (const std::string& payload : deleted) {
         std::string folder = FolderPart(payload);
         if (folder.size() <= driveRoot.size()) continue;
         folder.pop_back();
@@ -27,16 +45,14 @@ TextList RemoveEmptiedWormFolders(const TextList& payloads, const std::vector<Wo
         bool hidden = entry.attributes != platform::kInvalidAttributes &&
                       (entry.attributes & (platform::kAttrHidden | platform::kAttrSystem));
         if (!hidden || !entry.IsFolder() || IsWindowsOwnFolder(FolderPart(folder), entry) ||
-            IndexOfText(removed, folder) >= 0 || !platform::ListFolder(folder + "\\*").empty()) {
+            StoodForByAShortcut(entry, worms) || IndexOfText(removed, folder) >= 0 ||
+            !HeldOnlyDeleted(folder, deleted)) {
             continue;
         }
-        bool stoodFor = false;
-        for (const WormShortcut& shortcut : worms) {
-            stoodFor = stoodFor || NameStandsFor(ShortcutStem(shortcut.path), entry);
+        if (!ChangesApplied() || (platform::SetAttributes(folder, platform::kAttrNormal) &&
+                                  platform::RemoveFolder(folder))) {
+            removed.push_back(folder);
         }
-        if (stoodFor) continue;
-        platform::SetAttributes(folder, platform::kAttrNormal);
-        if (platform::RemoveFolder(folder)) removed.push_back(folder);
     }
     return removed;
 }
@@ -58,11 +74,16 @@ ShortcutCleanReport CleanShortcutWorms(const std::string& driveRoot) {
     }
     AddPayloadCodes(worm);  // before the files go: copies elsewhere are known by them
     TerminatePayloadProcesses(worm);
-    Append(report.cleaned, DeleteLiteralFileList(worm.paths));
+    TextList deletedPayloads = DeleteLiteralFileList(worm.paths);
+    Append(report.cleaned, deletedPayloads);
     Append(report.cleaned, DeleteLiteralFileList(shortcuts));
-    Append(report.cleaned, RemoveEmptiedWormFolders(worm.paths, worms, driveRoot));
+    TextList wormFolders = RemoveEmptiedWormFolders(deletedPayloads, worms, driveRoot);
+    Append(report.cleaned, wormFolders);
     DeletePayloadStartupValues(worm);
-    report.restored = RestoreHiddenItems(driveRoot, worms);
+    TextList removed = worm.paths;
+    Append(removed, shortcuts);
+    Append(removed, wormFolders);
+    report.restored = RestoreHiddenItems(driveRoot, worms, removed);
     return report;
 }
 

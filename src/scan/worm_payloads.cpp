@@ -1,5 +1,6 @@
 #include "scan/worm_payloads.h"
 
+#include "core/machine_changes.h"
 #include "core/path_macros.h"
 #include "platform/environment.h"
 #include "platform/files.h"
@@ -56,10 +57,13 @@ bool IsExplorer(const std::string& exeName) {
     return LauncherNamed(ProcessFilePart(exeName)) == Launcher::Explorer;
 }
 
+// A system launcher is judged by what its command line runs; Explorer never
+// so (it only opens what it is given, and the desktop lives in it). Any other
+// process, and one that merely carries a launcher's name, by its executable.
 bool IsPayloadProcess(const platform::ProcessEntry& process, const WormPayloads& worm) {
-    if (IsSystemLauncherName(ProcessFilePart(process.exeName))) {
+    if (IsSystemLauncherName(ProcessFilePart(process.exeName)) && !IsExplorer(process.exeName)) {
         std::string commandLine = platform::WideToAnsi(GetProcessCommandLine(process.id));
-        return CommandRunsPayload(commandLine, worm, true);
+        if (CommandRunsPayload(commandLine, worm, true)) return true;
     }
     std::string exePath = GetProcessExePath(process.id);
     return IsPayloadPath(exePath, worm) || (!exePath.empty() && HasWormCode(exePath, worm));
@@ -74,7 +78,7 @@ void DeleteStartupValuesOf(const WormPayloads& worm, const char* keyText) {
         if (!key.TryReadString(valueName, data)) continue;  // not a string: names no program
         bool named = false;
         for (const std::string& name : worm.names) named = named || DataNamesProgram(data, name);
-        if (named || CommandRunsPayload(data, worm, false)) key.DeleteValue(valueName);
+        if (named || CommandRunsPayload(data, worm, false)) DeleteRegistryValue(key, valueName);
     }
 }
 
@@ -121,8 +125,8 @@ TextList TerminatePayloadProcesses(const WormPayloads& worm) {
         killed.push_back(std::move(name));
     }
     for (const platform::ProcessEntry& process : platform::SnapshotProcesses()) {
-        if (IsUntouchableProcess(process.id) || IsExplorer(process.exeName)) continue;
-        if (IsPayloadProcess(process, worm) && platform::TerminateProcessById(process.id, 0)) {
+        if (IsUntouchableProcess(process.id)) continue;
+        if (IsPayloadProcess(process, worm) && EndProcess(process.id)) {
             killed.push_back(process.exeName);
         }
     }

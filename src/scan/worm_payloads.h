@@ -39,9 +39,10 @@ bool CommandRunsPayload(std::string_view commandLine, const WormPayloads& worm,
 
 // Terminates the worm's processes: those named by `names` (file names, as
 // KillProcessesByName reads literal entries), those whose executable is a
-// payload or has a worm code, and system launchers whose command line runs a
-// payload. Explorer, critical processes and our own process are never
-// terminated this way. Returns the executable names of terminated processes.
+// payload or has a worm code (also when it carries a launcher's name), and
+// system launchers other than Explorer whose command line runs a payload.
+// Critical processes, the desktop's and our own are never terminated.
+// Returns the executable names of terminated processes.
 TextList TerminatePayloadProcesses(const WormPayloads& worm);
 
 // Deletes, in the three start-up keys, every value whose data names one of

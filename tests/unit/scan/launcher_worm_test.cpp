@@ -3,6 +3,7 @@
 // launchers, the user's start-up entries and scripts stay.
 #include <cctype>
 
+#include "core/shell.h"
 #include "platform/registry.h"
 #include "scan/autorun.h"
 #include "scan/drive_clean.h"
@@ -202,6 +203,33 @@ TEST_F(LauncherLines, AnEmptySpecimenStartsNoHuntByCode) {
     EXPECT_TRUE(processes().IsRunning(locked));
     EXPECT_TRUE(world().Exists("C:\\Tools\\locked.exe"));
     EXPECT_TRUE(registry().HasValue(kHkeyCurrentUser, kRunKey, "tool"));
+}
+
+// A worm that calls itself explorer.exe: the copy on the stick is ended
+// without the question that closing the desktop asks, and the desktop stays.
+TEST_F(LauncherLines, AWormNamedLikeExplorerEndsButTheDesktopStays) {
+    world().AddFile("E:\\Autorun.inf", "[autorun]\r\nshell\\open\\command=.\\explorer.exe\r\n");
+    world().AddFile("E:\\explorer.exe", "MZ worm");
+    world().AddFile("C:\\WINDOWS\\explorer.exe", "MZ the desktop");
+    uint32_t worm = processes().Add("explorer.exe", "E:\\explorer.exe", "E:\\explorer.exe");
+    uint32_t desktop =
+        processes().Add("explorer.exe", "C:\\WINDOWS\\explorer.exe", "C:\\WINDOWS\\Explorer.EXE");
+    struct NoQuestions : ShellCallbacks {
+        int asked = 0;
+        int AskTip(const std::string&, const std::string&, bool& dontShowAgain) override {
+            ++asked;
+            dontShowAgain = false;
+            return 1;
+        }
+    } shell;
+    InstallShell(&shell);
+    EXPECT_EQ(ScanAndCleanDrive("E:\\"),
+              (TextList{"E:\\explorer.exe  cleaned", "E:\\Autorun.inf  cleaned",
+                        "E:\\ cleaned completed."}));
+    InstallShell(nullptr);
+    EXPECT_FALSE(processes().IsRunning(worm));
+    EXPECT_TRUE(processes().IsRunning(desktop));
+    EXPECT_EQ(shell.asked, 0);
 }
 
 }  // namespace

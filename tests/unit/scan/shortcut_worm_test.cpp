@@ -3,6 +3,7 @@
 // shortcuts, processes and start-up values, and gives the user's items back.
 #include "scan/shortcut_worm.h"
 
+#include "core/machine_changes.h"
 #include "platform/registry.h"
 #include "scan/drive_clean.h"
 #include "scan/drive_scan.h"
@@ -243,6 +244,48 @@ TEST_F(ShortcutWorm, ALockedPayloadIsScheduledForDeletionAtRestart) {
               (TextList{"E:\\run.vbs  cleaned", "E:\\Photos.lnk  cleaned", "E:\\Photos  restored",
                         "E:\\ cleaned completed."}));
     EXPECT_EQ(world().RestartDeletions(), TextList{"E:\\run.vbs"});
+}
+
+// What the machine looks like: every path on the stick with its attributes,
+// the running processes and the start-up values.
+std::string MachineState(sim::World& world) {
+    std::string state;
+    for (const std::string& path : world.ListTree("E:\\")) {
+        state += path + " " + std::to_string(world.Attributes(path)) + "\n";
+    }
+    for (const sim::SimProcess& process : sim::TheProcesses().Running())
+        state += process.exeName + "\n";
+    for (const std::string& name : sim::TheRegistry().ValueNames(kHkeyCurrentUser, kRunKey))
+        state += name + "\n";
+    return state;
+}
+
+TEST_F(ShortcutWorm, AReportOnlyRunListsWhatARealRunDoesAndChangesNothing) {
+    world().AddFolder("E:\\Photos", kHiddenSystem);
+    world().AddFolder("E:\\_", kHiddenSystem);
+    world().AddFile("E:\\_\\holiday.jpg", "a photo");
+    world().AddFile("E:\\_\\run.vbs", kVbsWorm, kHiddenSystem);
+    world().AddFolder("E:\\_\\cache", kHiddenSystem);
+    world().AddFile("E:\\_\\cache\\x.vbs", kVbsWorm, kHiddenSystem);
+    world().AddFile("E:\\Photos.lnk",
+                    Link(kCmd, "/c start wscript _\\run.vbs & start explorer Photos"));
+    world().AddFile("E:\\USB.lnk",
+                    Link(kCmd, "/c start wscript _\\cache\\x.vbs & start explorer _"));
+    processes().Add("wscript.exe", kWscript, "wscript _\\run.vbs");
+    registry().SetString(kHkeyCurrentUser, kRunKey, "worm", "wscript.exe E:\\_\\run.vbs");
+    const std::string before = MachineState(world());
+    TextList reported;
+    {
+        ChangeModeScope scope(ChangeMode::ReportOnly);
+        reported = ScanAndCleanDrive("E:\\");
+    }
+    EXPECT_EQ(MachineState(world()), before);
+    EXPECT_EQ(reported, ScanAndCleanDrive("E:\\"));
+    EXPECT_EQ(reported, (TextList{"E:\\_\\run.vbs  cleaned", "E:\\_\\cache\\x.vbs  cleaned",
+                                  "E:\\Photos.lnk  cleaned", "E:\\USB.lnk  cleaned",
+                                  "E:\\_\\cache  cleaned", "E:\\Photos  restored",
+                                  "E:\\holiday.jpg  restored", "E:\\ cleaned completed."}));
+    EXPECT_EQ(world().ListTree("E:\\"), (TextList{"E:\\holiday.jpg", "E:\\Photos"}));
 }
 
 }  // namespace
