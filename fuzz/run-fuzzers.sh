@@ -10,7 +10,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 cmake -S "$here" -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo
 ninja -C "$build" -j2
 mkdir -p "$build/artifacts"
-for target in lzh skin_reader quick_ini skin_load; do
+for target in lzh skin_reader quick_ini skin_load shell_link; do
     # New inputs go to a scratch folder; the saved corpus only seeds the run.
     mkdir -p "$build/corpus/$target"
     echo "fuzzing $target for $seconds s"

@@ -39,6 +39,9 @@ std::vector<FolderEntry> ListFolder(const std::string& pattern);
 bool RemoveFile(const std::string& path);
 // Schedules a file for deletion at the next restart (MoveFileEx, no target).
 bool RemoveFileAtRestart(const std::string& path);
+// Moves a file or a folder (with everything in it) to a new path on the same
+// drive. Never replaces: false when the target exists or the move is refused.
+bool MoveEntry(const std::string& from, const std::string& to);
 bool MakeFolder(const std::string& path);
 bool RemoveFolder(const std::string& path);
 

@@ -1,8 +1,12 @@
 // Turns a drive's Autorun.inf into the files that make up its infection:
-// every program its launch entries start, then the Autorun.inf itself.
+// every file its launch entries start, then the Autorun.inf itself. When a
+// launch entry starts a system launcher (rundll32.exe, a script host, cmd.exe
+// /c, ...), the infection is the file on the drive that the launcher is told
+// to run, never the launcher.
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "core/text.h"
 
@@ -10,12 +14,30 @@ namespace kestrone {
 
 inline constexpr char kAutorunFileName[] = "Autorun.inf";
 
-// Full paths (drive root + relative name) of the launched programs, without
-// duplicates, followed by root + "Autorun.inf" (always present). Changes nothing.
+// One file a launch entry starts, as a full path on the drive.
+struct AutorunLaunch {
+    std::string path;
+    // The program an entry starts directly (the first word of its command,
+    // not a system launcher): it is also looked for by name, as running
+    // processes and in start-up values. Files behind launchers are looked for
+    // by their path only.
+    bool direct = false;
+};
+
+// The launched files of every launch entry in file order, without duplicates
+// (compared case-insensitively). Paths stay on the drive: names that lead
+// elsewhere or hold wildcards are left out. Changes nothing.
+std::vector<AutorunLaunch> ReadAutorunLaunches(const std::string& driveRoot);
+
+// The paths of ReadAutorunLaunches followed by root + "Autorun.inf" (always present).
 TextList ParseAutorunInf(const std::string& driveRoot);
 
-// The launch target named by one key=value line of the Autorun section, relative
-// to the drive root; false when the line launches nothing.
-bool ExtractLaunchTarget(const std::string& line, std::string& target);
+// The command of one key=value line of the Autorun section (the value,
+// trimmed); false when the line launches nothing (neither COMMAND nor
+// SHELLEXECUTE in it).
+bool ExtractLaunchCommand(const std::string& line, std::string& command);
+
+// The files on the drive that one launch command starts.
+std::vector<AutorunLaunch> LaunchesOnDrive(const std::string& command, const std::string& driveRoot);
 
 }  // namespace kestrone

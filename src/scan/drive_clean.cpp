@@ -6,6 +6,7 @@
 #include "core/path_macros.h"
 #include "platform/files.h"
 #include "scan/autorun.h"
+#include "scan/shortcut_worm.h"
 
 namespace kestrone {
 
@@ -45,6 +46,10 @@ std::vector<VirusFiles> ReadVirusFileLists() {
 
 bool HasAutorunInf(const std::string& driveRoot) {
     return platform::FileExists(driveRoot + kAutorunFileName);
+}
+
+bool HasDriveThreat(const std::string& driveRoot) {
+    return HasAutorunInf(driveRoot) || HasShortcutWorm(driveRoot);
 }
 
 bool DeleteFiles(const std::string& pattern) {
@@ -135,18 +140,31 @@ TextList CleanKnownVirusFiles(const TextList& launchList) {
 }
 
 TextList CleanDriveOnArrival(const std::string& driveRoot) {
-    if (!HasAutorunInf(driveRoot)) return {};
+    if (!HasDriveThreat(driveRoot)) return {};
     DriveCleaningClaim claim(driveRoot);
-    TextList launchList = ParseAutorunInf(driveRoot);
-    TextList cleaned = CleanKnownVirusFiles(launchList);
-    for (std::string& path : DeleteLiteralFileList(launchList)) cleaned.push_back(std::move(path));
-    for (std::string& path : FindKnownExeFiles(driveRoot)) cleaned.push_back(std::move(path));
-    return MarkCleaned(cleaned);
+    TextList cleaned;
+    if (HasAutorunInf(driveRoot)) {
+        TextList launchList = ParseAutorunInf(driveRoot);
+        cleaned = CleanKnownVirusFiles(launchList);
+        for (std::string& path : DeleteLiteralFileList(launchList)) cleaned.push_back(std::move(path));
+        for (std::string& path : FindKnownExeFiles(driveRoot)) cleaned.push_back(std::move(path));
+    }
+    ShortcutCleanReport shortcuts = CleanShortcutWorms(driveRoot);
+    for (std::string& path : shortcuts.cleaned) cleaned.push_back(std::move(path));
+    TextList lines = MarkCleaned(cleaned);
+    for (std::string& line : MarkRestored(shortcuts.restored)) lines.push_back(std::move(line));
+    return lines;
 }
 
 TextList MarkCleaned(const TextList& lines) {
     TextList marked;
     for (const std::string& line : lines) marked.push_back(line + kCleanedSuffix);
+    return marked;
+}
+
+TextList MarkRestored(const TextList& lines) {
+    TextList marked;
+    for (const std::string& line : lines) marked.push_back(line + kRestoredSuffix);
     return marked;
 }
 

@@ -1,7 +1,8 @@
 // Removes the files of drive-borne worms: by pattern (attributes cleared first,
 // deletion at the next restart when a file is locked), the extra files the
-// definitions list for a virus, listed executables in a drive root, and the light
-// clean that follows the attachment of a drive.
+// definitions list for a virus, listed executables in a drive root, and the
+// clean that follows the attachment of a drive: the light Autorun.inf clean
+// and the removal of shortcut worms.
 #pragma once
 
 #include <string>
@@ -13,7 +14,14 @@ namespace kestrone {
 inline constexpr char kCleanedSuffix[] = "  cleaned";
 
 bool HasAutorunInf(const std::string& driveRoot);
-// Lines "<path>  cleaned" for what was removed; empty without an Autorun.inf.
+// True when the drive holds an Autorun.inf or, being removable, a worm
+// shortcut: the question to ask before cleaning a drive that arrives.
+bool HasDriveThreat(const std::string& driveRoot);
+// Lines "<path>  cleaned" for what was removed, then "<path>  restored" for
+// what a shortcut worm had hidden and is shown again; empty when the drive
+// holds neither an Autorun.inf nor a worm shortcut. The Autorun.inf part
+// terminates nothing and leaves the registry alone; a shortcut worm's
+// processes and start-up values go with it.
 TextList CleanDriveOnArrival(const std::string& driveRoot);
 
 // Deletes every file matching the pattern's file part (wildcards allowed). True
@@ -39,6 +47,8 @@ TextList MatchFileToDelete(const TextList& paths);
 TextList CleanKnownVirusFiles(const TextList& launchList);
 
 TextList MarkCleaned(const TextList& lines);
+// Each line followed by "  restored".
+TextList MarkRestored(const TextList& lines);
 TextList FileNamesOf(const TextList& paths);
 
 // True when the name equals the file part of an entry of the comma list (an

@@ -2,13 +2,10 @@
 
 #include "core/definitions.h"
 #include "core/drive_claim.h"
-#include "core/machine_changes.h"
-#include "platform/registry.h"
 #include "scan/autorun.h"
 #include "scan/drive_clean.h"
-#include "scan/process_kill.h"
-#include "scan/reg_script.h"
 #include "scan/run_entries.h"
+#include "scan/shortcut_worm.h"
 #include "scan/signature_scan.h"
 
 namespace kestrone {
@@ -19,67 +16,47 @@ void Append(TextList& to, TextList from) {
     for (std::string& line : from) to.push_back(std::move(line));
 }
 
-// Characters that can continue a file name; anything else ends it.
-bool IsNameCharacter(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-           c == '.' || c == '_' || c == '-' || c == '$' || c == '~' ||
-           static_cast<unsigned char>(c) >= 0x80;
-}
-
 TextList ScanDrives(const std::string& letters) {
     TextList report;
     for (char letter : letters) Append(report, ScanAndCleanDrive(std::string(1, letter) + ":\\"));
     return report;
 }
 
+void RemoveLine(TextList& report, const std::string& line) {
+    int at = IndexOfText(report, line);
+    if (at >= 0) report.erase(report.begin() + at);
+}
+
 }  // namespace
 
-bool DataNamesProgram(const std::string& data, const std::string& name) {
-    if (name.empty()) return false;
-    for (size_t at = data.find(name); at != std::string::npos; at = data.find(name, at + 1)) {
-        bool startsName = at == 0 || !IsNameCharacter(data[at - 1]);
-        size_t end = at + name.size();
-        bool endsName = end == data.size() || !IsNameCharacter(data[end]);
-        if (startsName && endsName) return true;
+TextList CleanAutorunWorm(const std::string& driveRoot) {
+    WormPayloads worm;
+    worm.driveRoot = driveRoot;
+    TextList launchList;
+    for (const AutorunLaunch& launch : ReadAutorunLaunches(driveRoot)) {
+        launchList.push_back(launch.path);
+        worm.paths.push_back(launch.path);
+        if (launch.direct) AddPayloadName(worm, FilePart(launch.path));
     }
-    return false;
-}
-
-void DeleteRunValuesContaining(const TextList& names, const std::string& keyPath) {
-    RegPath path = ParseRegPath(keyPath);
-    if (!path.valid) return;
-    platform::RegistryKey key;
-    if (!key.Open(path.root, path.keyPath)) return;
-    for (const std::string& valueName : key.ValueNames()) {
-        std::string data;
-        if (!key.TryReadString(valueName, data)) continue;  // not a string: nothing to match
-        for (const std::string& name : names) {
-            if (DataNamesProgram(data, name)) {
-                DeleteRegistryValue(key, valueName);
-                break;
-            }
-        }
-    }
-}
-
-TextList CleanAutorunWorm(TextList launchList) {
-    TextList killNames;
-    for (std::string& name : FileNamesOf(launchList)) {
-        if (!name.empty()) killNames.push_back(std::move(name));
-    }
+    launchList.push_back(driveRoot + kAutorunFileName);
+    AddPayloadName(worm, kAutorunFileName);
+    AddPayloadCodes(worm);
     std::string code = FirstAutorunProgramCode();
-    if (!code.empty()) {
+    // "0000" is the code of every empty or unreadable file: hunting it would
+    // delete whatever cannot be read.
+    if (IsUsableWormCode(code)) {
         TextList codes{code};
         Append(launchList, ScanRunEntries(codes));
         Append(launchList, MatchProcessesByCode(codes, nullptr, ProcessNaming::FullPaths));
         Append(launchList, FindThreatLocations(kUnknownVirusName));
-        Append(killNames, MatchProcessesByCode(codes, nullptr, ProcessNaming::ExeNames));
+        for (const std::string& name : MatchProcessesByCode(codes, nullptr, ProcessNaming::ExeNames)) {
+            AddPayloadName(worm, name);
+        }
+        if (IndexOfText(worm.codes, code) < 0) worm.codes.push_back(code);
     }
-    killNames.push_back("wscript.exe");
-    // Names from a drive's Autorun.inf are untrusted: literal names only.
-    KillProcessesByName(killNames, KillNames::Literal);
+    TerminatePayloadProcesses(worm);
     TextList deleted = DeleteLiteralFileList(launchList);
-    for (const char* key : kStartupKeys) DeleteRunValuesContaining(killNames, key);
+    DeletePayloadStartupValues(worm);
     return deleted;
 }
 
@@ -90,20 +67,25 @@ TextList ScanAndCleanDrive(const std::string& driveRoot) {
     bool handled = false;
     if (HasAutorunInf(driveRoot)) {
         report.clear();
-        TextList launchList = ParseAutorunInf(driveRoot);
-        Append(report, CleanKnownVirusFiles(launchList));
-        Append(report, CleanAutorunWorm(launchList));
+        Append(report, CleanKnownVirusFiles(ParseAutorunInf(driveRoot)));
+        Append(report, CleanAutorunWorm(driveRoot));
         handled = true;
     }
     TextList known = FindKnownExeFiles(driveRoot);
     if (!known.empty()) {
-        int at = IndexOfText(report, noThreat);
-        if (at >= 0) report.erase(report.begin() + at);
+        RemoveLine(report, noThreat);
         Append(report, std::move(known));
+        handled = true;
+    }
+    ShortcutCleanReport shortcuts = CleanShortcutWorms(driveRoot);
+    if (!shortcuts.cleaned.empty() || !shortcuts.restored.empty()) {
+        RemoveLine(report, noThreat);
+        Append(report, std::move(shortcuts.cleaned));
         handled = true;
     }
     if (handled) {
         report = MarkCleaned(report);
+        Append(report, MarkRestored(shortcuts.restored));
         report.push_back(driveRoot + kCompletedSuffix);
     }
     return report;

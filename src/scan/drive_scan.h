@@ -1,12 +1,13 @@
 // The full drive scan: every fixed or removable drive is cleaned of Autorun.inf
-// worms, their processes are terminated, their start-up values removed and
-// copies found elsewhere by file code deleted. Each drive's report ends with a
-// no-threat or a completion line.
+// worms and, on removable drives, of shortcut worms; their processes are
+// terminated, their start-up values removed and copies found elsewhere by file
+// code deleted. Each drive's report ends with a no-threat or a completion line.
 #pragma once
 
 #include <string>
 
 #include "core/text.h"
+#include "scan/worm_payloads.h"
 
 namespace kestrone {
 
@@ -18,13 +19,11 @@ TextList ScanFixedDrives();
 // Ends with two lines that each hold one carriage return.
 TextList ScanRemovableDrives();
 
-// Terminates the worm's processes, deletes its launch list (extended by the
-// code-based hunt) and removes start-up values naming it. Returns what was deleted.
-TextList CleanAutorunWorm(TextList launchList);
-// Deletes the values of a key whose string data names one of the programs.
-void DeleteRunValuesContaining(const TextList& names, const std::string& keyPath);
-// True when `name` stands in `data` as a whole file name (same letter case),
-// not merely as a piece of a longer name.
-bool DataNamesProgram(const std::string& data, const std::string& name);
+// Terminates the processes of the drive's Autorun.inf worm, deletes its launch
+// list (extended by the code-based hunt) and removes start-up values that
+// start it. System launchers the Autorun.inf names (rundll32.exe, wscript.exe,
+// ...) are never terminated or unregistered by name: only where their command
+// line runs the worm's payload. Returns what was deleted.
+TextList CleanAutorunWorm(const std::string& driveRoot);
 
 }  // namespace kestrone

@@ -10,18 +10,16 @@ namespace kestrone {
 
 namespace {
 
-// Processes no list may terminate: Windows' own critical ones, ourselves, and
-// whatever hosts the desktop window (ending it would close every window).
-bool IsUntouchable(uint32_t processId) {
-    return processId == platform::GetCurrentProcessIdentifier() ||
-           processId == platform::GetDesktopHostProcessIdentifier() || IsCriticalProcess(processId);
-}
-
 bool ExplorerMayBeClosed() {
     return ShowTip(kTipCloseExplorer, kCloseExplorerMessage) == kTipContinue;
 }
 
 }  // namespace
+
+bool IsUntouchableProcess(uint32_t processId) {
+    return processId == platform::GetCurrentProcessIdentifier() ||
+           processId == platform::GetDesktopHostProcessIdentifier() || IsCriticalProcess(processId);
+}
 
 KillMatch MatchKillEntry(const std::string& entry, const std::string& exeName, KillNames mode) {
     std::string upper = UpperCase(entry);
@@ -40,7 +38,7 @@ TextList KillProcessesByName(const TextList& entries, KillNames mode) {
     TextList killed;
     if (entries.empty()) return killed;
     for (const platform::ProcessEntry& process : platform::SnapshotProcesses()) {
-        if (IsUntouchable(process.id)) continue;
+        if (IsUntouchableProcess(process.id)) continue;
         for (const std::string& entry : entries) {
             KillMatch match = MatchKillEntry(entry, process.exeName, mode);
             if (match == KillMatch::None) continue;
@@ -68,7 +66,7 @@ CommandLineKill KillProcessesByCommandLineReport(const TextList& entries) {
     TextList upperEntries;
     for (const std::string& entry : entries) upperEntries.push_back(UpperCase(entry));
     for (const platform::ProcessEntry& process : platform::SnapshotProcesses()) {
-        if (IsUntouchable(process.id)) continue;
+        if (IsUntouchableProcess(process.id)) continue;
         std::string commandLine =
             UpperCase(platform::WideToAnsi(GetProcessCommandLine(process.id)));
         if (!FirstEntryIn(commandLine, upperEntries)) continue;
@@ -84,7 +82,7 @@ TextList KillProcessesByCommandLine(const TextList& entries) {
     TextList killed;
     if (entries.empty()) return killed;
     for (const platform::ProcessEntry& process : platform::SnapshotProcesses()) {
-        if (IsUntouchable(process.id)) continue;
+        if (IsUntouchableProcess(process.id)) continue;
         std::string commandLine =
             UpperCase(platform::WideToAnsi(GetProcessCommandLine(process.id)));
         for (const std::string& entry : entries) {

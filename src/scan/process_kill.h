@@ -3,6 +3,7 @@
 // a list names; closing Explorer asks the user first (the "CloseExplorer" tip).
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "core/text.h"
@@ -18,6 +19,10 @@ enum class KillNames { WithFragments, Literal };
 inline constexpr char kCloseExplorerMessage[] =
     "  Since antivirus need for the temporary closure of Explorer,\r\n"
     "and it will cause the temporary lost of desktop.";
+
+// Processes no list may terminate: Windows' own critical ones, ourselves, and
+// whatever hosts the desktop window (ending it would close every window).
+bool IsUntouchableProcess(uint32_t processId);
 
 // How one entry applies to one process name.
 enum class KillMatch { None, Name, Fragment };

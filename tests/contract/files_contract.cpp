@@ -108,5 +108,35 @@ TEST(DrivesContract, DriveTypesByRoot) {
     EXPECT_EQ(GetDriveKind("?"), static_cast<unsigned>(kDriveNoRootDir));
 }
 
+// Moving is how a worm's store of hidden files is emptied back into the root.
+TEST_F(FilesContract, EntriesMoveWithWhatTheyHoldAndNeverReplace) {
+    ASSERT_TRUE(MakeFolder(dir + "store"));
+    ASSERT_TRUE(MakeFolder(dir + "store\\Photos"));
+    ASSERT_TRUE(WriteTextFile(dir + "store\\Photos\\beach.jpg", "photo"));
+    ASSERT_TRUE(WriteTextFile(dir + "store\\notes.txt", "older"));
+    ASSERT_TRUE(WriteTextFile(dir + "notes.txt", "newer"));
+    ASSERT_TRUE(SetAttributes(dir + "store\\Photos", kAttrHidden));
+
+    EXPECT_TRUE(MoveEntry(dir + "store\\Photos", dir + "Photos"));
+    EXPECT_TRUE(FileExists(dir + "Photos\\beach.jpg"));
+    EXPECT_FALSE(FolderExists(dir + "store\\Photos"));
+    EXPECT_EQ(GetAttributes(dir + "Photos") & kRhsd, kAttrHidden | kAttrDirectory);  // attributes travel along
+
+    EXPECT_FALSE(MoveEntry(dir + "store\\notes.txt", dir + "notes.txt"));
+    std::string text;
+    ASSERT_TRUE(ReadWholeFile(dir + "notes.txt", text));
+    EXPECT_EQ(text, "newer");
+    EXPECT_TRUE(FileExists(dir + "store\\notes.txt"));
+
+    EXPECT_FALSE(MoveEntry(dir + "missing", dir + "elsewhere"));
+    EXPECT_FALSE(MoveEntry(dir + "Photos", dir + "Photos\\inside"));
+    EXPECT_FALSE(MoveEntry(dir + "store\\notes.txt", dir + "no folder\\notes.txt"));
+    {
+        std::unique_ptr<FileHold> hold = HoldFile(dir + "store\\notes.txt");
+        EXPECT_FALSE(MoveEntry(dir + "store\\notes.txt", dir + "moved.txt"));
+    }
+    EXPECT_TRUE(MoveEntry(dir + "store\\notes.txt", dir + "moved.txt"));
+}
+
 }  // namespace
 }  // namespace kestrone::contract

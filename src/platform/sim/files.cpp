@@ -56,6 +56,10 @@ bool RemoveFileAtRestart(const std::string& path) {
     return TheWorld().ScheduleRestartDeletion(path);
 }
 
+bool MoveEntry(const std::string& from, const std::string& to) {
+    return TheWorld().Move(from, to);
+}
+
 bool MakeFolder(const std::string& path) {
     if (TheWorld().Exists(path) || TheWorld().WritesRefused(path)) return false;
     return TheWorld().Create(path, true) != nullptr;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -52,6 +53,11 @@ class ProcessTable {
     const std::vector<Termination>& Terminations() const { return terminations_; }
     // True once a process marked critical was terminated.
     bool SystemCrashed() const { return systemCrashed_; }
+    // Called at each termination, before the process is gone (tests look at
+    // the machine at that moment).
+    void WatchTerminations(std::function<void(const SimProcess&)> watcher) {
+        terminationWatcher_ = std::move(watcher);
+    }
 
     // Faults of the whole process layer.
     void FailSnapshot(bool fail) { failSnapshot_ = fail; }
@@ -71,6 +77,7 @@ class ProcessTable {
     std::vector<Termination> terminations_;
     uint32_t nextId_ = 100;
     bool systemCrashed_ = false;
+    std::function<void(const SimProcess&)> terminationWatcher_;
 };
 
 // The one simulated process table of the test process (reset by World::Reset).

@@ -19,6 +19,7 @@ void ProcessTable::Reset() {
     terminations_.clear();
     nextId_ = 100;
     systemCrashed_ = false;
+    terminationWatcher_ = nullptr;
     failSnapshot_ = false;
     psapiAvailable_ = true;
     refuseDebugPrivilege_ = false;
@@ -63,6 +64,7 @@ bool ProcessTable::Terminate(uint32_t id, uint32_t exitCode) {
     SimProcess* process = Find(id);
     if (!process || process->refuseTermination) return false;
     if (process->critical) systemCrashed_ = true;
+    if (terminationWatcher_) terminationWatcher_(*process);
     terminations_.push_back(Termination{id, process->exeName, exitCode});
     running_.erase(running_.begin() + (process - running_.data()));
     return true;

@@ -190,6 +190,32 @@ Node* World::Create(const std::string& path, bool folder) {
 
 bool World::Erase(const std::string& path) { return nodes_.erase(Key(Normalize(path))) > 0; }
 
+bool World::Move(const std::string& from, const std::string& to) {
+    std::string source = Normalize(from);
+    std::string target = Normalize(to);
+    const Node* node = Find(source);
+    const Node* targetFolder = Find(ParentOf(target));
+    if (!node || Find(target) || !targetFolder || !targetFolder->folder) return false;
+    if (Upper(source.substr(0, 2)) != Upper(target.substr(0, 2))) return false;  // another drive
+    std::string sourceKey = Key(source);
+    auto atOrBelow = [&sourceKey](const std::string& key) {
+        return key == sourceKey || key.compare(0, sourceKey.size() + 1, sourceKey + "\\") == 0;
+    };
+    if (atOrBelow(Key(target)) || WritesRefused(source) || WritesRefused(target)) return false;
+    std::vector<Node> moved;
+    for (const auto& [key, entry] : nodes_) {
+        if (!atOrBelow(key)) continue;
+        if (entry.locked) return false;  // held open, also inside a folder
+        moved.push_back(entry);
+    }
+    for (Node& entry : moved) {
+        nodes_.erase(Key(entry.path));
+        entry.path = target + entry.path.substr(source.size());
+        nodes_[Key(entry.path)] = entry;
+    }
+    return true;
+}
+
 std::vector<const Node*> World::Children(const std::string& folder) const {
     std::string key = Key(Normalize(folder));
     std::string prefix = key.back() == '\\' ? key : key + "\\";

@@ -78,6 +78,10 @@ public:
     const Node* Find(const std::string& path) const;
     Node* Create(const std::string& path, bool folder);  // parent must exist; null if not
     bool Erase(const std::string& path);
+    // Renames a node and everything below it, as MoveFile does on one drive:
+    // the target must not exist and its folder must; locked nodes, moves into
+    // the node itself and write-protected places refuse.
+    bool Move(const std::string& from, const std::string& to);
     std::vector<const Node*> Children(const std::string& folder) const;
     bool WritesRefused(const std::string& path) const;
     bool ScheduleRestartDeletion(const std::string& path);

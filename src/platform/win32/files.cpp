@@ -43,6 +43,10 @@ bool RemoveFileAtRestart(const std::string& path) {
     return MoveFileExA(path.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT) != 0;
 }
 
+bool MoveEntry(const std::string& from, const std::string& to) {
+    return MoveFileExA(from.c_str(), to.c_str(), 0) != 0;  // no flag: never replaces, same volume
+}
+
 bool MakeFolder(const std::string& path) { return CreateDirectoryA(path.c_str(), nullptr) != 0; }
 bool RemoveFolder(const std::string& path) { return RemoveDirectoryA(path.c_str()) != 0; }
 

@@ -51,10 +51,10 @@ TEST_F(AutorunParser, HostileValuesStayInsideTheirText) {
     TextList result = Parse("[autorun]\r\nshellexecute=" + std::string(100000, 'A') +
                             "\r\nshell\\open\\command=\x01\x02 \t\r\nshell\\junk\\command=" +
                             junk + "\r\nshellexecute\r\n");
-    ASSERT_EQ(result.size(), 4u);
+    ASSERT_EQ(result.size(), 3u);
     EXPECT_EQ(result[0], "E:\\" + std::string(2047, 'A'));  // cut by the value buffer
     EXPECT_EQ(result[1], "E:\\");  // nothing left: the root itself, which names no file
-    EXPECT_EQ(result[2].substr(0, 4), "E:\\!");
+    // The junk holds characters that no file name can hold: it names nothing on the drive.
     EXPECT_EQ(result.back(), "E:\\Autorun.inf");
 }
 

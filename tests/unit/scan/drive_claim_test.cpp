@@ -2,7 +2,6 @@
 // drive, so that the command-line scanner can see the cleaning and stay away.
 #include "core/drive_claim.h"
 
-#include "core/shell.h"
 #include "platform/sim/named_marks.h"
 #include "scan/drive_scan.h"
 #include "scan_machine.h"
@@ -19,28 +18,24 @@ TEST(DriveCleaningMark, OneNamePerDriveLetterWhateverTheRootLooksLike) {
 
 class DriveClaim : public test::ScanMachine {
   protected:
-    // The Explorer question comes in the middle of a cleaning: it tells how
-    // many hold the mark at that moment.
-    struct Watch : ShellCallbacks {
-        int heldDuringCleaning = -1;
-        int AskTip(const std::string&, const std::string&, bool& dontShowAgain) override {
-            heldDuringCleaning = sim::TheNamedMarks().Holders("Global\\KestroneCleaningDriveE");
-            dontShowAgain = false;
-            return 2;
-        }
-    } watch;
     void SetUp() override {
         ScanMachine::SetUp();
-        InstallShell(&watch);
         world().AddDrive('E', platform::kDriveRemovable);
-        world().AddFile("E:\\Autorun.inf", "[autorun]\r\nshellexecute=explorer.exe\r\n");
-        processes().Add("explorer.exe", "C:\\WINDOWS\\explorer.exe");
+        world().AddFile("E:\\Autorun.inf", "[autorun]\r\nshellexecute=worm.exe\r\n");
+        world().AddFile("E:\\worm.exe", "MZ worm");
+        processes().Add("worm.exe", "E:\\worm.exe");
+        // The worm's process ends in the middle of the cleaning: how many
+        // hold the mark at that moment?
+        processes().WatchTerminations([this](const sim::SimProcess&) {
+            heldDuringCleaning = sim::TheNamedMarks().Holders("Global\\KestroneCleaningDriveE");
+        });
     }
+    int heldDuringCleaning = -1;
 };
 
 TEST_F(DriveClaim, HeldWhileADriveIsScannedAndLetGoAfter) {
     ScanAndCleanDrive("E:\\");
-    EXPECT_EQ(watch.heldDuringCleaning, 1);
+    EXPECT_EQ(heldDuringCleaning, 1);
     EXPECT_EQ(sim::TheNamedMarks().Holders("Global\\KestroneCleaningDriveE"), 0);
 }
 
