@@ -43,6 +43,11 @@ public:
         }
     }
 
+    // An object that already left the list waits with the retired ones.
+    void Bury(std::unique_ptr<T> object) {
+        if (object) retired_.push_back(std::move(object));
+    }
+
     // Takes an entry out of the list and hands the object over.
     std::unique_ptr<T> Take(Key key) {
         for (auto it = live_.begin(); it != live_.end(); ++it) {

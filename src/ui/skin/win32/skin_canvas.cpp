@@ -197,6 +197,17 @@ bool DrawFrameImage(HDC target, int x, int y, const SkinBitmap& bitmap, int fram
 
 COLORREF ToColorRef(TColor colour) { return static_cast<COLORREF>(colour) & 0xFFFFFF; }
 
+HBRUSH SkinStaticColours(HBRUSH previous, HDC dc, const TSkinContent& skin, HBRUSH face) {
+    const bool systemBrush = !previous || previous == GetSysColorBrush(COLOR_BTNFACE) ||
+                             previous == GetSysColorBrush(COLOR_WINDOW);
+    if (!systemBrush) return previous;
+    const COLORREF text = GetTextColor(dc);
+    if (text == GetSysColor(COLOR_WINDOWTEXT) || text == GetSysColor(COLOR_BTNTEXT))
+        SetTextColor(dc, ToColorRef(skin.Colours.WindowText));
+    SetBkColor(dc, ToColorRef(skin.Colours.ButtonFace));
+    return face;
+}
+
 void FillSolid(HDC dc, const RECT& rect, COLORREF colour) {
     const COLORREF old = SetBkColor(dc, colour);
     ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);

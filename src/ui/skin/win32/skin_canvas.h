@@ -65,6 +65,11 @@ bool DrawFrameImage(HDC target, int x, int y, const SkinBitmap& bitmap, int fram
                     bool stacked, bool transparent);
 
 COLORREF ToColorRef(TColor colour);
+
+// Statics take the skin's face: a background a window left to the system
+// (a system-colour brush, or none) becomes the skin's, and so does the
+// system's text colour; colours the window chose itself stand.
+HBRUSH SkinStaticColours(HBRUSH previous, HDC dc, const TSkinContent& skin, HBRUSH face);
 void FillSolid(HDC dc, const RECT& rect, COLORREF colour);
 
 // Text in one line or several, with the DT_ flags of DrawTextW.
