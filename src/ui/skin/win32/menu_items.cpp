@@ -146,11 +146,10 @@ void PaintItem(HDC dc, const RECT& r, const DRAWITEMSTRUCT& d, const SkinMenuIte
     const RECT all{0, 0, r.right - r.left, r.bottom - r.top};
     FillSolid(dc, all, ToColorRef(skin.Colours.Menu));
     if (const TDataSkinObject* back = skin.Find("MenuBackground")) {
-        SliceStyle style;
-        style.frameCount = back->Frame;
-        style.margins = {back->LeftWidth, 0, back->RightWidth, 0};
-        style.tile = back->Tile == 1;
-        DrawNineSlice(dc, all, back->Map, style);
+        // The background's middle band: its top and bottom edges belong to
+        // the menu's frame, not to every item, so they fall outside the item.
+        const RECT band{0, -back->TopHeight, all.right, all.bottom + back->BottomHeight};
+        DrawSkinObject(dc, band, *back, 1);
     }
     if (item.type & MFT_SEPARATOR) {
         const int y = all.bottom / 2;

@@ -5,8 +5,26 @@
 
 namespace kestrone::ui {
 
+namespace {
+
+// A background the program chose itself (a brush of its own for the window
+// class), as opposed to a system colour or none.
+bool OwnBackground(HWND window) {
+    const auto brush = reinterpret_cast<HBRUSH>(GetClassLongPtrA(window, GCLP_HBRBACKGROUND));
+    const auto value = reinterpret_cast<uintptr_t>(brush);
+    if (!brush || value <= COLOR_MENUBAR + 1) return false;  // COLOR_xxx + 1
+    for (int index = 0; index <= COLOR_MENUBAR; ++index) {
+        if (brush == GetSysColorBrush(index)) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+// Panels and pages show the skin's face behind their children, unless the
+// program gave the window a background of its own.
 bool TSkinBox::PreFilter(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    if (message == WM_ERASEBKGND) {
+    if (message == WM_ERASEBKGND && !OwnBackground(hwnd_)) {
         RECT client;
         GetClientRect(hwnd_, &client);
         FillRect(reinterpret_cast<HDC>(wParam), &client, FaceBrush());
