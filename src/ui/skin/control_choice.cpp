@@ -172,12 +172,18 @@ std::string ComponentClassOf(std::string_view windowClass, uint32_t style, bool 
         const char* component;
     };
     static const Pair kPairs[] = {
-        {"listbox", "TListBox"},          {"combobox", "TComboBox"},
-        {"syslistview32", "TListView"},   {"systreeview32", "TTreeView"},
-        {"msctls_statusbar32", "TStatusBar"}, {"toolbarwindow32", "TToolBar"},
-        {"systabcontrol32", "TPageControl"},  {"msctls_progress32", "TProgressBar"},
-        {"msctls_trackbar32", "TTrackBar"},   {"msctls_updown32", "TUpDown"},
-        {"scrollbar", "TScrollBar"},      {"static", "TStaticText"},
+        {"listbox", "TListBox"},
+        {"combobox", "TComboBox"},
+        {"syslistview32", "TListView"},
+        {"systreeview32", "TTreeView"},
+        {"msctls_statusbar32", "TStatusBar"},
+        {"toolbarwindow32", "TToolBar"},
+        {"systabcontrol32", "TPageControl"},
+        {"msctls_progress32", "TProgressBar"},
+        {"msctls_trackbar32", "TTrackBar"},
+        {"msctls_updown32", "TUpDown"},
+        {"scrollbar", "TScrollBar"},
+        {"static", "TStaticText"},
         {"#32770", "TForm"},
     };
     for (const Pair& p : kPairs) {
@@ -188,11 +194,35 @@ std::string ComponentClassOf(std::string_view windowClass, uint32_t style, bool 
 
 const char* ControlSkinKindName(ControlSkinKind kind) {
     static const char* const kNames[] = {
-        "None",       "Recurse",   "Button",      "BitButton",    "MenuButton", "SpeedButton",
-        "CheckBox",   "RadioButton", "RadioGroup", "CheckGroup",  "GroupBox",   "Box",
-        "TransparentBox", "DialogBox", "Edit",     "ScrollBars",  "EmbeddedScrollBars",
-        "ListView",   "ComboBox",  "DateTime",    "StatusBar",    "Toolbar",    "Tab",
-        "TabSheet",   "Progress",  "TrackBar",    "UpDown",       "MediaPlayer", "Sizer",
+        "None",
+        "Recurse",
+        "Button",
+        "BitButton",
+        "MenuButton",
+        "SpeedButton",
+        "CheckBox",
+        "RadioButton",
+        "RadioGroup",
+        "CheckGroup",
+        "GroupBox",
+        "Box",
+        "TransparentBox",
+        "DialogBox",
+        "Edit",
+        "ScrollBars",
+        "EmbeddedScrollBars",
+        "ListView",
+        "ComboBox",
+        "DateTime",
+        "StatusBar",
+        "Toolbar",
+        "Tab",
+        "TabSheet",
+        "Progress",
+        "TrackBar",
+        "UpDown",
+        "MediaPlayer",
+        "Sizer",
     };
     return kNames[static_cast<int>(kind)];
 }

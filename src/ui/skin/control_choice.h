@@ -14,22 +14,22 @@
 namespace kestrone {
 
 enum class ControlSkinKind {
-    None,           // the control keeps its own drawing
-    Recurse,        // not drawn itself; its children are looked at
+    None,     // the control keeps its own drawing
+    Recurse,  // not drawn itself; its children are looked at
     Button,
     BitButton,
     MenuButton,
     SpeedButton,
     CheckBox,
     RadioButton,
-    RadioGroup,     // a group box whose items get radio-button skins
-    CheckGroup,     // a group box whose items get check-box skins
+    RadioGroup,  // a group box whose items get radio-button skins
+    CheckGroup,  // a group box whose items get check-box skins
     GroupBox,
-    Box,            // panels and containers: face colour, children recursively
+    Box,  // panels and containers: face colour, children recursively
     TransparentBox,
-    DialogBox,      // a dialog inside a dialog (TSkinBoxH)
+    DialogBox,  // a dialog inside a dialog (TSkinBoxH)
     Edit,
-    ScrollBars,     // the control's own scroll bars (memos, list boxes)
+    ScrollBars,  // the control's own scroll bars (memos, list boxes)
     EmbeddedScrollBars,
     ListView,
     ComboBox,

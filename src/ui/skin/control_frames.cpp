@@ -14,10 +14,14 @@ int PushButtonFrame(bool disabled, bool pressed, bool hover, bool focusedOrDefau
 
 ButtonTextColour PushButtonTextColour(int frame) {
     switch (frame) {
-    case 2: return ButtonTextColour::Pressed;
-    case 3: return ButtonTextColour::Disabled;
-    case 4: return ButtonTextColour::MouseOver;
-    default: return ButtonTextColour::Normal;
+        case 2:
+            return ButtonTextColour::Pressed;
+        case 3:
+            return ButtonTextColour::Disabled;
+        case 4:
+            return ButtonTextColour::MouseOver;
+        default:
+            return ButtonTextColour::Normal;
     }
 }
 
@@ -32,7 +36,9 @@ int StateOffset(bool disabled, bool hover, bool pressed) {
     return 0;
 }
 
-int Clamp(int frame, int frameCount) { return std::clamp(frame, 1, std::max(frameCount, 1)); }
+int Clamp(int frame, int frameCount) {
+    return std::clamp(frame, 1, std::max(frameCount, 1));
+}
 
 }  // namespace
 
@@ -57,7 +63,8 @@ std::vector<std::string> SplitButtonCaption(std::string_view caption) {
     size_t start = 0;
     for (;;) {
         const size_t bars = caption.find("||", start);
-        lines.emplace_back(caption.substr(start, bars == std::string_view::npos ? bars : bars - start));
+        lines.emplace_back(
+            caption.substr(start, bars == std::string_view::npos ? bars : bars - start));
         if (bars == std::string_view::npos) return lines;
         start = bars + 2;
     }
@@ -66,10 +73,18 @@ std::vector<std::string> SplitButtonCaption(std::string_view caption) {
 int ScrollArrowFrame(ScrollArrow arrow, bool hover, bool pressed, bool disabled) {
     int base = 1;
     switch (arrow) {
-    case ScrollArrow::Left: base = 1; break;
-    case ScrollArrow::Right: base = 5; break;
-    case ScrollArrow::Up: base = 9; break;
-    case ScrollArrow::Down: base = 13; break;
+        case ScrollArrow::Left:
+            base = 1;
+            break;
+        case ScrollArrow::Right:
+            base = 5;
+            break;
+        case ScrollArrow::Up:
+            base = 9;
+            break;
+        case ScrollArrow::Down:
+            base = 13;
+            break;
     }
     if (disabled) return base + 2;
     if (pressed) return base + 1;
@@ -77,7 +92,9 @@ int ScrollArrowFrame(ScrollArrow arrow, bool hover, bool pressed, bool disabled)
     return base;
 }
 
-int ScrollTrackFrame(bool disabled) { return disabled ? 3 : 1; }
+int ScrollTrackFrame(bool disabled) {
+    return disabled ? 3 : 1;
+}
 
 int ScrollThumbFrame(bool hover, bool pressed) {
     if (pressed) return 2;
@@ -90,7 +107,9 @@ int ScrollGripFrame(bool vertical, bool hover, bool pressed) {
     return hover ? base + 2 : base;
 }
 
-bool ThumbHasRoomForGrip(int thumbLength, int gripLength) { return thumbLength >= gripLength + 2; }
+bool ThumbHasRoomForGrip(int thumbLength, int gripLength) {
+    return thumbLength >= gripLength + 2;
+}
 
 int ScrollArrowLength(int systemArrow, int barLength) {
     return std::max(0, std::min(systemArrow, barLength / 2));

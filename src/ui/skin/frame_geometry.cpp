@@ -71,16 +71,16 @@ Size SkinnedWindowSize(Size client, const BorderSizes& sizes) {
 int SkinnedHitTest(int previous, int x, int y, const BorderSizes& sizes, bool hasMenuBar) {
     (void)x;
     switch (previous) {
-    case hit::kNowhere:
-    case hit::kCaption:
-    case hit::kSysMenu:
-    case hit::kMinButton:
-    case hit::kMaxButton:
-    case hit::kClose:
-    case hit::kHelp:
-        break;
-    default:
-        return previous;
+        case hit::kNowhere:
+        case hit::kCaption:
+        case hit::kSysMenu:
+        case hit::kMinButton:
+        case hit::kMaxButton:
+        case hit::kClose:
+        case hit::kHelp:
+            break;
+        default:
+            return previous;
     }
     if (y > 3 && y < sizes.title) return hit::kCaption;
     if (hasMenuBar && y >= sizes.title && y < sizes.title + sizes.menu) return hit::kMenu;

@@ -21,11 +21,11 @@ inline constexpr uint32_t kThickFrame = 0x00040000;  // WS_THICKFRAME
 inline constexpr uint32_t kSysMenu = 0x00080000;     // WS_SYSMENU
 inline constexpr uint32_t kMinimizeBox = 0x00020000;
 inline constexpr uint32_t kMaximizeBox = 0x00010000;
-inline constexpr uint32_t kModalFrameBit = 0x80;     // DS_MODALFRAME
-inline constexpr uint32_t kExDlgModalFrame = 0x1;    // WS_EX_DLGMODALFRAME
-inline constexpr uint32_t kExMdiChild = 0x40;        // WS_EX_MDICHILD
-inline constexpr uint32_t kExRtlReading = 0x2000;    // WS_EX_RTLREADING
-inline constexpr uint32_t kExLayoutRtl = 0x400000;   // WS_EX_LAYOUTRTL
+inline constexpr uint32_t kModalFrameBit = 0x80;    // DS_MODALFRAME
+inline constexpr uint32_t kExDlgModalFrame = 0x1;   // WS_EX_DLGMODALFRAME
+inline constexpr uint32_t kExMdiChild = 0x40;       // WS_EX_MDICHILD
+inline constexpr uint32_t kExRtlReading = 0x2000;   // WS_EX_RTLREADING
+inline constexpr uint32_t kExLayoutRtl = 0x400000;  // WS_EX_LAYOUTRTL
 }  // namespace winstyle
 
 // What a skinned window is to its neighbours.

@@ -3,12 +3,13 @@
 
 namespace kestrone::skinmsg {
 
-inline constexpr unsigned kRepaintFrame = 0x3502;     // repaint the skinned frame
-inline constexpr unsigned kStartSkinning = 0x3503;    // posted once after attaching, lParam 1000
-inline constexpr unsigned kControlSkinning = 0x3506;  // wParam > 0 switches a control's skin on, 0 off
-inline constexpr unsigned kTitleAction = 0x3514;      // a title button's own Action (wParam)
-inline constexpr unsigned kAskVisibility = 0x3515;    // wParam = Visibility code, lParam = Action
-inline constexpr unsigned kQuery = 0x3523;            // a skinned window or control answers 1
+inline constexpr unsigned kRepaintFrame = 0x3502;   // repaint the skinned frame
+inline constexpr unsigned kStartSkinning = 0x3503;  // posted once after attaching, lParam 1000
+inline constexpr unsigned kControlSkinning =
+    0x3506;                                       // wParam > 0 switches a control's skin on, 0 off
+inline constexpr unsigned kTitleAction = 0x3514;  // a title button's own Action (wParam)
+inline constexpr unsigned kAskVisibility = 0x3515;  // wParam = Visibility code, lParam = Action
+inline constexpr unsigned kQuery = 0x3523;          // a skinned window or control answers 1
 
 }  // namespace kestrone::skinmsg
 

@@ -15,7 +15,7 @@ namespace kestrone {
 
 template <typename T>
 class SkinnedList {
-public:
+  public:
     using Key = uintptr_t;
 
     T* Find(Key key) const {
@@ -82,7 +82,7 @@ public:
     size_t Size() const { return live_.size(); }
     size_t RetiredCount() const { return retired_.size(); }
 
-private:
+  private:
     std::vector<std::pair<Key, std::unique_ptr<T>>> live_;
     std::vector<std::unique_ptr<T>> retired_;
 };

@@ -8,18 +8,30 @@ bool VisibilityHolds(int code, bool second, int action, const TitleWindowTraits&
                      const VisibilityQuestion& ask) {
     const bool anyBox = w.hasMinBox || w.hasMaxBox;
     switch (code) {
-    case 0: return true;
-    case 1: return w.maximised;
-    case 2: return !w.maximised;
-    case 3: return w.active;
-    case 4: return !w.active;
-    case 6: return second ? anyBox : w.hasSysMenu && anyBox;
-    case 7: return !w.hasMaxBox;
-    case 8: return second ? anyBox : anyBox && w.hasSysMenu;
-    case 9: return !w.hasMinBox;
-    case 100: return w.mdiParentWithMaximisedChild;
-    case -1: return !second;
-    default: break;
+        case 0:
+            return true;
+        case 1:
+            return w.maximised;
+        case 2:
+            return !w.maximised;
+        case 3:
+            return w.active;
+        case 4:
+            return !w.active;
+        case 6:
+            return second ? anyBox : w.hasSysMenu && anyBox;
+        case 7:
+            return !w.hasMaxBox;
+        case 8:
+            return second ? anyBox : anyBox && w.hasSysMenu;
+        case 9:
+            return !w.hasMinBox;
+        case 100:
+            return w.mdiParentWithMaximisedChild;
+        case -1:
+            return !second;
+        default:
+            break;
     }
     if (second) return false;
     if (code == 200) return w.kind == FrameKind::Dialog && !w.dialogClass;
@@ -35,22 +47,22 @@ TitleButtonStatus TitleButtonVisibility(const TDataSkinSysButton& b, const Title
                    VisibilityHolds(b.Visibility1, true, b.Action, w, ask);
     status.enabled = true;
     switch (b.Action) {
-    case 0:
-        status.shown = status.shown && w.hasSysMenu;
-        break;
-    case 1:
-        status.enabled = w.hasMaxBox && w.hasSysMenu;
-        break;
-    case 2:
-        status.enabled = w.hasMinBox && w.hasSysMenu;
-        break;
-    case 3:
-    case 11:
-    case 12:
-        status.shown = status.shown && w.kind != FrameKind::Dialog;
-        break;
-    default:
-        break;
+        case 0:
+            status.shown = status.shown && w.hasSysMenu;
+            break;
+        case 1:
+            status.enabled = w.hasMaxBox && w.hasSysMenu;
+            break;
+        case 2:
+            status.enabled = w.hasMinBox && w.hasSysMenu;
+            break;
+        case 3:
+        case 11:
+        case 12:
+            status.shown = status.shown && w.kind != FrameKind::Dialog;
+            break;
+        default:
+            break;
     }
     return status;
 }
@@ -59,26 +71,37 @@ Rect PlaceTitleButton(const TDataSkinSysButton& b, int width, int height, const 
     int x = b.Xcoord;
     int y = b.Ycoord;
     switch (b.Align) {
-    case 1: x = p.windowWidth - b.Xcoord; break;
-    case 2:
-    case 8: x = p.captionLeft - b.Xcoord - width; break;
-    case 3:
-    case 9: x = p.captionRight + b.Xcoord; break;
-    case 100:
-        y = p.menuBar.top + (p.menuBar.Height() - height) / 2;
-        x = p.rightToLeft ? p.menuBar.left + b.Xcoord - width : p.menuBar.right - b.Xcoord;
-        break;
-    default: break;
+        case 1:
+            x = p.windowWidth - b.Xcoord;
+            break;
+        case 2:
+        case 8:
+            x = p.captionLeft - b.Xcoord - width;
+            break;
+        case 3:
+        case 9:
+            x = p.captionRight + b.Xcoord;
+            break;
+        case 100:
+            y = p.menuBar.top + (p.menuBar.Height() - height) / 2;
+            x = p.rightToLeft ? p.menuBar.left + b.Xcoord - width : p.menuBar.right - b.Xcoord;
+            break;
+        default:
+            break;
     }
     return {x, y, x + width, y + height};
 }
 
 int TitleButtonFrame(int frameCount, bool enabled, bool hover, bool pressed, bool windowActive) {
     int frame = 1;
-    if (!enabled) frame = 4;
-    else if (pressed) frame = 3;
-    else if (!windowActive) frame = hover ? 6 : 5;
-    else if (hover) frame = 2;
+    if (!enabled)
+        frame = 4;
+    else if (pressed)
+        frame = 3;
+    else if (!windowActive)
+        frame = hover ? 6 : 5;
+    else if (hover)
+        frame = 2;
     if (frame <= frameCount) return frame;
     // A short strip: an inactive button looks normal (or hovered), a disabled
     // one normal.
@@ -108,25 +131,31 @@ Rect PlaceCaption(const TDataSkinTitle& t, const CaptionInput& in) {
 
 TitleCommand TitleButtonCommand(int action, WindowState state, bool enabled) {
     switch (action) {
-    case 0: return TitleCommand::Close;
-    case 1:
-    case 22:
-        if (!enabled) return TitleCommand::None;
-        return state == WindowState::Maximised ? TitleCommand::Restore : TitleCommand::Maximise;
-    case 2:
-    case 23:
-        if (!enabled) return TitleCommand::None;
-        return state == WindowState::Minimised ? TitleCommand::Restore : TitleCommand::Minimise;
-    case 3:
-    case 11:
-    case 12: return TitleCommand::SystemMenu;
-    case 7:
-    case 60: return TitleCommand::ChildMinimise;
-    case 8:
-    case 61: return TitleCommand::ChildRestore;
-    case 9:
-    case 62: return TitleCommand::ChildClose;
-    default: return TitleCommand::PostAction;
+        case 0:
+            return TitleCommand::Close;
+        case 1:
+        case 22:
+            if (!enabled) return TitleCommand::None;
+            return state == WindowState::Maximised ? TitleCommand::Restore : TitleCommand::Maximise;
+        case 2:
+        case 23:
+            if (!enabled) return TitleCommand::None;
+            return state == WindowState::Minimised ? TitleCommand::Restore : TitleCommand::Minimise;
+        case 3:
+        case 11:
+        case 12:
+            return TitleCommand::SystemMenu;
+        case 7:
+        case 60:
+            return TitleCommand::ChildMinimise;
+        case 8:
+        case 61:
+            return TitleCommand::ChildRestore;
+        case 9:
+        case 62:
+            return TitleCommand::ChildClose;
+        default:
+            return TitleCommand::PostAction;
     }
 }
 

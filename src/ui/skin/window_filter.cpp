@@ -11,7 +11,8 @@ bool ShouldSkinWindow(const WindowCandidate& w, bool skinningAll, TSkinOptionSet
     if (!w.frameworkForm && !w.ownModule && w.className != "#32770") return false;
     if (w.emptyRect && !w.mdiChild) return false;
     if (w.tag == kNeverSkinTag) return false;
-    if (ContainsText(w.className, kForeignPopupEditClass) || SameText(w.className, "TApplication")) {
+    if (ContainsText(w.className, kForeignPopupEditClass) ||
+        SameText(w.className, "TApplication")) {
         return false;
     }
     if (ContainsText(w.className, "preview") && !options.Has(xoPreview)) return false;
@@ -22,7 +23,8 @@ bool ShouldSkinWindow(const WindowCandidate& w, bool skinningAll, TSkinOptionSet
         return doSkin;
     }
     if (SameText(w.className, "SysMonthCal32")) return false;
-    if (controls.Has(xcFastReport) && StartsWith(LowerCase(w.className), LowerCase(kReportClassPrefix))) {
+    if (controls.Has(xcFastReport) &&
+        StartsWith(LowerCase(w.className), LowerCase(kReportClassPrefix))) {
         return false;
     }
     return true;

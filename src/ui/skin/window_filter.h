@@ -27,8 +27,8 @@ struct WindowCandidate {
     bool listed = false;            // already in the manager's list
     bool isChild = false;
     std::string parentClass;
-    bool ownModule = false;       // created with the program's own module
-    bool frameworkForm = false;   // a form object of the program stands behind it
+    bool ownModule = false;      // created with the program's own module
+    bool frameworkForm = false;  // a form object of the program stands behind it
     std::string className;
     bool emptyRect = false;
     bool mdiChild = false;

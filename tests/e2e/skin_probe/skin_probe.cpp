@@ -4,6 +4,7 @@
 // parts are on the screen, so a scenario can point the mouse at them. Each
 // command prints "key=value" lines and exits 0 on success.
 #include <windows.h>
+
 #include <shellapi.h>
 
 #include <cstdio>
@@ -42,9 +43,11 @@ int Skinned(HWND window) {
 
 HWND MainWindow() {
     HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Corvane", 0, KEY_READ, &key) != ERROR_SUCCESS) return nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Corvane", 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return nullptr;
     DWORD value = 0, size = sizeof value;
-    LONG status = RegQueryValueExA(key, "Handle", nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size);
+    LONG status =
+        RegQueryValueExA(key, "Handle", nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size);
     RegCloseKey(key);
     HWND window = reinterpret_cast<HWND>(static_cast<UINT_PTR>(value));
     return status == ERROR_SUCCESS && IsWindow(window) ? window : nullptr;
@@ -87,9 +90,11 @@ int Describe(HWND window) {
     RECT box, client;
     GetWindowRect(window, &box);
     GetClientRect(window, &client);
-    std::printf("class=%s\ncaption=%s\nskinned=%d\nrect=%ld,%ld,%ld,%ld\nsize=%ldx%ld\nclient=%ldx%ld\n",
-                ClassOf(window).c_str(), TextOf(window).c_str(), Skinned(window), box.left, box.top, box.right,
-                box.bottom, box.right - box.left, box.bottom - box.top, client.right, client.bottom);
+    std::printf(
+        "class=%s\ncaption=%s\nskinned=%d\nrect=%ld,%ld,%ld,%ld\nsize=%ldx%ld\nclient=%ldx%ld\n",
+        ClassOf(window).c_str(), TextOf(window).c_str(), Skinned(window), box.left, box.top,
+        box.right, box.bottom, box.right - box.left, box.bottom - box.top, client.right,
+        client.bottom);
     EnumChildWindows(window, DescribeChild, 0);
     return 0;
 }
@@ -117,13 +122,15 @@ int ControlCentre(const std::string& text) {
     if (!search.found) return 1;
     RECT box;
     GetWindowRect(search.found, &box);
-    std::printf("x=%ld\ny=%ld\nskinned=%d\n", (box.left + box.right) / 2, (box.top + box.bottom) / 2,
-                Skinned(search.found));
+    std::printf("x=%ld\ny=%ld\nskinned=%d\n", (box.left + box.right) / 2,
+                (box.top + box.bottom) / 2, Skinned(search.found));
     return 0;
 }
 
 int Usage() {
-    std::fprintf(stderr, "usage: skin_probe main | window CLASS [TITLE [ms]] | menu [ms] | control-centre TEXT\n");
+    std::fprintf(
+        stderr,
+        "usage: skin_probe main | window CLASS [TITLE [ms]] | menu [ms] | control-centre TEXT\n");
     return 2;
 }
 
@@ -142,7 +149,9 @@ int main() {
         const int timeout = args.size() > 4 ? std::atoi(args[4].c_str()) : 5000;
         return Describe(WaitForTopLevel(args[2], args.size() > 3 ? args[3] : "", timeout));
     }
-    if (command == "menu") return Describe(WaitForTopLevel("#32768", "", args.size() > 2 ? std::atoi(args[2].c_str()) : 5000));
+    if (command == "menu")
+        return Describe(
+            WaitForTopLevel("#32768", "", args.size() > 2 ? std::atoi(args[2].c_str()) : 5000));
     if (command == "control-centre" && args.size() > 2) return ControlCentre(args[2]);
     return Usage();
 }

@@ -1,8 +1,8 @@
 // The control-skin choice: Skin3rd lines (with "nil"), DisableTag, the
 // SkinControls bits, the built-in table and the table of raw dialog children.
-#include <gtest/gtest.h>
-
 #include "ui/skin/control_choice.h"
+
+#include <gtest/gtest.h>
 
 namespace kestrone {
 namespace {
@@ -29,9 +29,10 @@ ControlFacts Raw(const char* windowClass, uint32_t style = 0) {
 // The main window's settings.
 TSkinData MainSettings() {
     TSkinData data;
-    data.SkinControls = {xcMainMenu, xcPopupMenu, xcControlbar, xcCombo, xcCheckBox, xcRadioButton,
-                         xcProgress, xcScrollbar, xcEdit, xcButton, xcBitBtn, xcSpeedButton,
-                         xcPanel, xcGroupBox, xcStatusBar, xcTab, xcSystemMenu};
+    data.SkinControls = {xcMainMenu,    xcPopupMenu,   xcControlbar, xcCombo,    xcCheckBox,
+                         xcRadioButton, xcProgress,    xcScrollbar,  xcEdit,     xcButton,
+                         xcBitBtn,      xcSpeedButton, xcPanel,      xcGroupBox, xcStatusBar,
+                         xcTab,         xcSystemMenu};
     return data;
 }
 
@@ -56,7 +57,7 @@ TEST(ControlChoice, BuiltInTableForTheProgramsControls) {
         {Component("TTabSheet"), K::TabSheet},
         {Component("TForm"), K::Box},
         {Component("TToolBar"), K::None},  // the main window leaves xcToolbar out
-        {Component("TTreeView", 0x00200000), K::ScrollBars},  // by Skin3rd, too
+        {Component("TTreeView", 0x00200000), K::ScrollBars},     // by Skin3rd, too
         {Component("TCustomThing", 0x00100000), K::ScrollBars},  // any control with a scroll bar
         {Component("TCustomThing"), K::None},
         {Component("TStaticText"), K::None},  // "TStaticText=nil"
@@ -66,13 +67,14 @@ TEST(ControlChoice, BuiltInTableForTheProgramsControls) {
     };
     for (const auto& c : cases) {
         EXPECT_EQ(ChooseControlSkin(c.control, data), c.kind)
-            << c.control.componentClass << " got " << ControlSkinKindName(ChooseControlSkin(c.control, data));
+            << c.control.componentClass << " got "
+            << ControlSkinKindName(ChooseControlSkin(c.control, data));
     }
 }
 
 TEST(ControlChoice, Skin3rdLinesNilAndBits) {
     TSkinData data = MainSettings();
-    data.Skin3rd = {"TFancyEdit=Edit", "TGroupBox=nil", "TShelf=container", "TTabby=tab",
+    data.Skin3rd = {"TFancyEdit=Edit", "TGroupBox=nil",    "TShelf=container", "TTabby=tab",
                     "TGauge=progress", "TSlider=trackbar", "TButton=nil"};
     EXPECT_EQ(ChooseControlSkin(Component("tfancyedit"), data), K::Edit);  // any case
     EXPECT_EQ(ChooseControlSkin(Component("TGroupBox"), data), K::None);

@@ -1,8 +1,9 @@
 // State frames of the control skins, button captions, menu layout and the
 // list of skinned windows kept by handle.
+#include "ui/skin/control_frames.h"
+
 #include <gtest/gtest.h>
 
-#include "ui/skin/control_frames.h"
 #include "ui/skin/menu_layout.h"
 #include "ui/skin/skinned_list.h"
 
@@ -16,7 +17,7 @@ TEST(PushButton, FramesByState) {
     } cases[] = {
         {false, false, false, false, 1}, {false, false, false, true, 5},
         {false, false, true, true, 4},   {false, true, true, true, 2},  // pressed under the mouse
-        {true, true, true, true, 3},     // disabled whatever else holds
+        {true, true, true, true, 3},  // disabled whatever else holds
         {true, false, false, false, 3},
     };
     for (const auto& c : cases) {
@@ -45,21 +46,28 @@ TEST(CheckAndRadio, FramesOfEachStripLength) {
         int frames, frame;
     } checks[] = {
         // Twelve frames: 2 -> 5, 3 -> 4, 4 -> 8, indeterminate 9 or 12.
-        {S::Unchecked, false, false, false, 12, 1}, {S::Checked, false, false, false, 12, 5},
-        {S::Unchecked, true, false, false, 12, 4},  {S::Checked, true, false, false, 12, 8},
-        {S::Indeterminate, false, false, false, 12, 9}, {S::Indeterminate, true, false, false, 12, 12},
-        {S::Checked, false, true, false, 12, 6},    {S::Unchecked, false, true, true, 12, 3},
-        {S::Checked, true, true, true, 12, 8},      // disabled ignores the mouse
+        {S::Unchecked, false, false, false, 12, 1},
+        {S::Checked, false, false, false, 12, 5},
+        {S::Unchecked, true, false, false, 12, 4},
+        {S::Checked, true, false, false, 12, 8},
+        {S::Indeterminate, false, false, false, 12, 9},
+        {S::Indeterminate, true, false, false, 12, 12},
+        {S::Checked, false, true, false, 12, 6},
+        {S::Unchecked, false, true, true, 12, 3},
+        {S::Checked, true, true, true, 12, 8},  // disabled ignores the mouse
         // Four frames: the plain numbering.
-        {S::Unchecked, false, true, false, 4, 1},   {S::Checked, false, false, false, 4, 2},
-        {S::Unchecked, true, false, false, 4, 3},   {S::Checked, true, false, false, 4, 4},
+        {S::Unchecked, false, true, false, 4, 1},
+        {S::Checked, false, false, false, 4, 2},
+        {S::Unchecked, true, false, false, 4, 3},
+        {S::Checked, true, false, false, 4, 4},
         {S::Indeterminate, false, false, false, 4, 4},
         // A short strip never points past its end.
         {S::Checked, true, false, false, 2, 2},
     };
     for (const auto& c : checks) {
         EXPECT_EQ(CheckBoxFrame(c.state, c.disabled, c.hover, c.pressed, c.frames), c.frame)
-            << static_cast<int>(c.state) << c.disabled << c.hover << c.pressed << " of " << c.frames;
+            << static_cast<int>(c.state) << c.disabled << c.hover << c.pressed << " of "
+            << c.frames;
     }
     const struct {
         bool checked, disabled, hover, pressed;
@@ -132,7 +140,7 @@ TEST(MenuBar, ItemsInARowAndTheKeyboardWalk) {
     EXPECT_EQ(NeighbourMenu(0, 3, true, false), 1);
     EXPECT_EQ(NeighbourMenu(2, 3, true, false), 0);  // wraps
     EXPECT_EQ(NeighbourMenu(0, 3, false, false), 2);
-    EXPECT_EQ(NeighbourMenu(0, 3, true, true), 2);   // right-to-left: the arrows swap
+    EXPECT_EQ(NeighbourMenu(0, 3, true, true), 2);  // right-to-left: the arrows swap
     EXPECT_EQ(NeighbourMenu(0, 0, true, false), -1);
 }
 

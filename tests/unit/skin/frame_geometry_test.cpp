@@ -1,9 +1,10 @@
 // The skinned frame's geometry: frame kinds, border sizes from the skin's
 // bitmaps, the client rectangle, hit testing and the dialog caption check.
+#include "ui/skin/frame_geometry.h"
+
 #include <gtest/gtest.h>
 
 #include "skin_test_support.h"
-#include "ui/skin/frame_geometry.h"
 #include "ui/skin/skin_data.h"
 
 namespace kestrone {
@@ -22,7 +23,8 @@ const TSkinContent& DefaultSkin() {
 }
 
 TEST(FrameKind, FollowsCaptionFrameAndDialogMarks) {
-    constexpr uint32_t kOverlapped = kCaption | kSysMenu | kThickFrame | kMinimizeBox | kMaximizeBox;
+    constexpr uint32_t kOverlapped =
+        kCaption | kSysMenu | kThickFrame | kMinimizeBox | kMaximizeBox;
     const struct {
         uint32_t style, exStyle;
         const char* className;
@@ -71,10 +73,12 @@ TEST(BorderSizes, OneFrameOfEachBorderBitmap) {
               BorderSizes{});
     // A missing border bitmap is no border at all.
     skin.RightBorder.Map = SkinBitmap();
-    EXPECT_EQ(ComputeBorderSizes(skin, FrameKind::Sizeable, FormRole::Plain, false, metrics).right, 0);
+    EXPECT_EQ(ComputeBorderSizes(skin, FrameKind::Sizeable, FormRole::Plain, false, metrics).right,
+              0);
     // A low title of a child window: the menu strip makes up the rest of
     // caption + frame (18 + 4 = 22, title 20).
-    EXPECT_EQ(ComputeBorderSizes(skin, FrameKind::Sizeable, FormRole::MdiChild, false, metrics).menu, 2);
+    EXPECT_EQ(
+        ComputeBorderSizes(skin, FrameKind::Sizeable, FormRole::MdiChild, false, metrics).menu, 2);
 }
 
 TEST(BorderSizes, DefaultSkinIsTitle27AndBorders5) {
@@ -112,13 +116,13 @@ TEST(HitTest, CaptionAndMenuStripOfTheSkinnedFrame) {
     } cases[] = {
         {hit::kNowhere, 100, 10, false, hit::kCaption},  // the skin's title is taller
         {hit::kCaption, 100, 26, false, hit::kCaption},
-        {hit::kCaption, 100, 2, false, hit::kCaption},   // top edge: stays what it was
+        {hit::kCaption, 100, 2, false, hit::kCaption},  // top edge: stays what it was
         {hit::kNowhere, 100, 3, false, hit::kNowhere},
         {hit::kNowhere, 100, 30, true, hit::kMenu},      // below the title, a menu bar
         {hit::kNowhere, 100, 30, false, hit::kNowhere},  // no menu bar: nothing there
         {hit::kNowhere, 100, 45, true, hit::kMenu},
         {hit::kNowhere, 100, 46, true, hit::kNowhere},  // the client area starts here
-        {hit::kClient, 100, 60, true, hit::kClient},     // the window's own answers stand
+        {hit::kClient, 100, 60, true, hit::kClient},    // the window's own answers stand
         {13 /* HTLEFT */, 1, 60, false, 13},
         {12 /* HTTOP */, 100, 1, false, 12},
         // The system's caption buttons are not drawn any more: they are caption.
@@ -134,13 +138,13 @@ TEST(HitTest, CaptionAndMenuStripOfTheSkinnedFrame) {
 
 TEST(DialogCaption, NarrowDialogWidensAndMovesChildrenByHalf) {
     TDataSkinTitle title;
-    title.LeftWidth = 30;   // text shift
-    title.RightWidth = 100; // right clip
+    title.LeftWidth = 30;    // text shift
+    title.RightWidth = 100;  // right clip
     EXPECT_EQ(DialogCaptionWidening(FrameKind::Dialog, 150, title, 200),
               (CaptionWidening{280, 40}));
     EXPECT_EQ(DialogCaptionWidening(FrameKind::Dialog, 151, title, 280),
               (CaptionWidening{281, 0}));  // one pixel: children stay
-    EXPECT_FALSE(DialogCaptionWidening(FrameKind::Dialog, 150, title, 280));  // fits exactly
+    EXPECT_FALSE(DialogCaptionWidening(FrameKind::Dialog, 150, title, 280));   // fits exactly
     EXPECT_FALSE(DialogCaptionWidening(FrameKind::Caption, 500, title, 200));  // not a dialog
 }
 

@@ -1,8 +1,8 @@
 // Title buttons: visibility codes, the Action rules, placement by Align, the
 // frame of each state, the caption's place and what a click does.
-#include <gtest/gtest.h>
-
 #include "ui/skin/title_bar.h"
+
+#include <gtest/gtest.h>
 
 namespace kestrone {
 namespace {
@@ -34,23 +34,38 @@ TEST(Visibility, EveryCodeOnWindowsThatDiffer) {
         const TitleWindowTraits* window;
         bool holds;
     } cases[] = {
-        {0, false, &inactive, true},       {0, true, &inactive, true},
-        {1, false, &maximised, true},      {1, false, &plain, false},
-        {2, false, &plain, true},          {2, false, &maximised, false},
-        {3, false, &plain, true},          {3, false, &inactive, false},
-        {4, false, &inactive, true},       {4, false, &plain, false},
-        {6, false, &plain, true},          {6, false, &inactive, false},
+        {0, false, &inactive, true},
+        {0, true, &inactive, true},
+        {1, false, &maximised, true},
+        {1, false, &plain, false},
+        {2, false, &plain, true},
+        {2, false, &maximised, false},
+        {3, false, &plain, true},
+        {3, false, &inactive, false},
+        {4, false, &inactive, true},
+        {4, false, &plain, false},
+        {6, false, &plain, true},
+        {6, false, &inactive, false},
         {6, true, &plain, true},
-        {7, false, &plain, true},          {7, false, &maximised, false},
-        {8, false, &plain, true},          {8, true, &ownDialog, false},
-        {9, false, &plain, false},         {9, false, &inactive, true},
-        {100, false, &mdiParent, true},    {100, true, &plain, false},
-        {200, false, &ownDialog, true},    {200, false, &systemDialog, false},
+        {7, false, &plain, true},
+        {7, false, &maximised, false},
+        {8, false, &plain, true},
+        {8, true, &ownDialog, false},
+        {9, false, &plain, false},
+        {9, false, &inactive, true},
+        {100, false, &mdiParent, true},
+        {100, true, &plain, false},
+        {200, false, &ownDialog, true},
+        {200, false, &systemDialog, false},
         {200, false, &plain, false},
-        {201, false, &plain, true},        {999, false, &inactive, true},
-        {-1, false, &plain, true},         {-1, true, &plain, false},
-        {5, false, &plain, false},         {150, false, &plain, false},
-        {3000, false, &plain, false},      {201, true, &plain, false},
+        {201, false, &plain, true},
+        {999, false, &inactive, true},
+        {-1, false, &plain, true},
+        {-1, true, &plain, false},
+        {5, false, &plain, false},
+        {150, false, &plain, false},
+        {3000, false, &plain, false},
+        {201, true, &plain, false},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(VisibilityHolds(c.code, c.second, 0, *c.window, nullptr), c.holds)
@@ -104,7 +119,7 @@ TEST(Placement, EachAlignCode) {
     } cases[] = {
         {0, 9, 5, {9, 5, 39, 26}},
         {1, 36, 3, {403, 3, 433, 24}},
-        {2, 4, 3, {1, 3, 31, 24}},     // its right end 4 pixels before the caption
+        {2, 4, 3, {1, 3, 31, 24}},  // its right end 4 pixels before the caption
         {8, 4, 3, {1, 3, 31, 24}},
         {3, 6, 3, {156, 3, 186, 24}},  // 6 pixels after the caption
         {9, 6, 3, {156, 3, 186, 24}},
@@ -131,13 +146,13 @@ TEST(ButtonFrames, SixFramesAndShorterStrips) {
         bool enabled, hover, pressed, active;
         int frame;
     } cases[] = {
-        {6, true, false, false, true, 1},   {6, true, true, false, true, 2},
-        {6, true, true, true, true, 3},     {6, false, true, true, true, 4},
-        {6, true, false, false, false, 5},  {6, true, true, false, false, 6},
-        {6, true, true, true, false, 3},    // pressed shows pressed even inactive
-        {3, true, true, false, true, 2},    {3, true, false, false, false, 1},
-        {3, true, true, false, false, 2},   {3, false, false, false, true, 1},
-        {4, false, false, false, true, 4},  {4, true, false, false, false, 1},
+        {6, true, false, false, true, 1},  {6, true, true, false, true, 2},
+        {6, true, true, true, true, 3},    {6, false, true, true, true, 4},
+        {6, true, false, false, false, 5}, {6, true, true, false, false, 6},
+        {6, true, true, true, false, 3},  // pressed shows pressed even inactive
+        {3, true, true, false, true, 2},   {3, true, false, false, false, 1},
+        {3, true, true, false, false, 2},  {3, false, false, false, true, 1},
+        {4, false, false, false, true, 4}, {4, true, false, false, false, 1},
         {1, true, true, true, true, 1},
     };
     for (const auto& c : cases) {

@@ -1,7 +1,7 @@
 // The manager's filter: which windows are skinned, and with which TSkinData.
-#include <gtest/gtest.h>
-
 #include "ui/skin/window_filter.h"
+
+#include <gtest/gtest.h>
 
 namespace kestrone {
 namespace {
@@ -28,26 +28,53 @@ TEST(WindowFilter, WhatIsSkinnedAndWhatIsNot) {
         bool skinned;
     } cases[] = {
         {"a window of our module", OwnForm(), true},
-        {"a dialog the system made for us", with([](auto& w) { w.ownModule = false; w.className = "#32770"; }), true},
+        {"a dialog the system made for us", with([](auto& w) {
+             w.ownModule = false;
+             w.className = "#32770";
+         }),
+         true},
         {"a window of another module", with([](auto& w) { w.ownModule = false; }), false},
-        {"a framework form of a library", with([](auto& w) { w.ownModule = false; w.frameworkForm = true; }), true},
+        {"a framework form of a library", with([](auto& w) {
+             w.ownModule = false;
+             w.frameworkForm = true;
+         }),
+         true},
         {"already skinned by someone", with([](auto& w) { w.answersSkinQuery = true; }), false},
         {"already in the list", with([](auto& w) { w.listed = true; }), false},
-        {"a child window", with([](auto& w) { w.isChild = true; w.parentClass = "TPanel"; }), false},
-        {"a child of an MDI client", with([](auto& w) { w.isChild = true; w.parentClass = "MDIClient"; }), true},
+        {"a child window", with([](auto& w) {
+             w.isChild = true;
+             w.parentClass = "TPanel";
+         }),
+         false},
+        {"a child of an MDI client", with([](auto& w) {
+             w.isChild = true;
+             w.parentClass = "MDIClient";
+         }),
+         true},
         {"an empty window", with([](auto& w) { w.emptyRect = true; }), false},
-        {"an empty MDI child", with([](auto& w) { w.emptyRect = true; w.mdiChild = true; }), true},
+        {"an empty MDI child", with([](auto& w) {
+             w.emptyRect = true;
+             w.mdiChild = true;
+         }),
+         true},
         {"tag 99", with([](auto& w) { w.tag = 99; }), false},
         {"tag 98", with([](auto& w) { w.tag = 98; }), true},
         {"TApplication", with([](auto& w) { w.className = "TApplication"; }), false},
-        {"a foreign popup editor", with([](auto& w) { w.className = "TcxPopupEditWindow"; }), false},
+        {"a foreign popup editor", with([](auto& w) { w.className = "TcxPopupEditWindow"; }),
+         false},
         {"a preview window", with([](auto& w) { w.className = "TPrintPreview"; }), true},
-        {"a #32770 with bit 0x200", with([](auto& w) { w.className = "#32770"; w.style = 0x200; }), false},
+        {"a #32770 with bit 0x200", with([](auto& w) {
+             w.className = "#32770";
+             w.style = 0x200;
+         }),
+         false},
         {"a month calendar", with([](auto& w) { w.className = "SysMonthCal32"; }), false},
-        {"a report window without xcFastReport", with([](auto& w) { w.className = "TfrxPreviewForm"; }), true},
+        {"a report window without xcFastReport",
+         with([](auto& w) { w.className = "TfrxPreviewForm"; }), true},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(ShouldSkinWindow(c.window, false, kOptions, kControls, nullptr), c.skinned) << c.what;
+        EXPECT_EQ(ShouldSkinWindow(c.window, false, kOptions, kControls, nullptr), c.skinned)
+            << c.what;
     }
 }
 
@@ -76,8 +103,8 @@ TEST(WindowFilter, SettingsAndHandlerChangeTheAnswer) {
     EXPECT_EQ(asked, "TMainForm");
     WindowCandidate calendar = OwnForm();
     calendar.className = "SysMonthCal32";
-    EXPECT_TRUE(ShouldSkinWindow(calendar, false, kOptions, kControls,
-                                 [](const std::string&, bool&) {}));
+    EXPECT_TRUE(
+        ShouldSkinWindow(calendar, false, kOptions, kControls, [](const std::string&, bool&) {}));
     // Tag 99 is never asked about.
     WindowCandidate tagged = OwnForm();
     tagged.tag = 99;
@@ -88,8 +115,10 @@ TEST(WindowFilter, SettingsAndHandlerChangeTheAnswer) {
 
 TEST(SkinChoice, OwnFormThenDialogThenMainThenFirst) {
     using T = TSkinFormType;
-    const std::vector<RegisteredSkin> skins = {
-        {T::sfDLL, 0, true}, {T::sfMainform, 0, true}, {T::sfDialog, 0, true}, {T::sfOnlyThisForm, 77, true}};
+    const std::vector<RegisteredSkin> skins = {{T::sfDLL, 0, true},
+                                               {T::sfMainform, 0, true},
+                                               {T::sfDialog, 0, true},
+                                               {T::sfOnlyThisForm, 77, true}};
     EXPECT_EQ(ChooseSkinData(skins, 77, "TOwnForm"), 3);
     EXPECT_EQ(ChooseSkinData(skins, 78, "#32770"), 2);
     EXPECT_EQ(ChooseSkinData(skins, 78, "TMessageForm"), 2);

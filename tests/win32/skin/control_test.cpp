@@ -1,6 +1,7 @@
 // Control skins under Wine: which skin each of a window's controls gets, the
 // query and on/off messages, a click, and controls made after the start.
 #include <windows.h>
+
 #include <commctrl.h>
 
 #include <cstdlib>
@@ -15,7 +16,7 @@ namespace {
 using K = ControlSkinKind;
 
 class ControlSkinTest : public SkinTest {
-protected:
+  protected:
     void SetUp() override {
         SkinTest::SetUp();
         INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
@@ -28,8 +29,8 @@ protected:
 };
 
 TEST_F(ControlSkinTest, EachControlGetsItsSkin) {
-    HWND window = CreateWindowExA(0, kSkinTestClass, "Controls", WS_OVERLAPPEDWINDOW, 50, 50, 500, 400, nullptr,
-                                  nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND window = CreateWindowExA(0, kSkinTestClass, "Controls", WS_OVERLAPPEDWINDOW, 50, 50, 500,
+                                  400, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     windows_.push_back(window);
     const struct {
         const char* className;
@@ -48,7 +49,8 @@ TEST_F(ControlSkinTest, EachControlGetsItsSkin) {
         {WC_LISTVIEWA, LVS_REPORT, K::ListView},
         {WC_TABCONTROLA, 0, K::Tab},
         {PROGRESS_CLASSA, 0, K::Progress},
-        {TOOLBARCLASSNAMEA, CCS_NORESIZE, K::None},  // the main window's settings leave tool bars out
+        {TOOLBARCLASSNAMEA, CCS_NORESIZE,
+         K::None},  // the main window's settings leave tool bars out
         {"STATIC", 0, K::None},
     };
     std::vector<HWND> made;
@@ -65,7 +67,8 @@ TEST_F(ControlSkinTest, EachControlGetsItsSkin) {
     for (size_t i = 0; i < made.size(); ++i) {
         EXPECT_EQ(KindOf(window, made[i]), controls[i].kind)
             << controls[i].className << " got " << ControlSkinKindName(KindOf(window, made[i]));
-        EXPECT_EQ(ui::IsSkinnedWindow(made[i]), controls[i].kind != K::None) << controls[i].className;
+        EXPECT_EQ(ui::IsSkinnedWindow(made[i]), controls[i].kind != K::None)
+            << controls[i].className;
     }
     EXPECT_EQ(KindOf(window, tagged), K::None);  // the DisableTag
     EXPECT_FALSE(ui::IsSkinnedWindow(tagged));

@@ -12,11 +12,14 @@ namespace kestrone::test {
 namespace {
 
 bool Near(COLORREF a, COLORREF b, int tolerance = 10) {
-    return std::abs(GetRValue(a) - GetRValue(b)) <= tolerance && std::abs(GetGValue(a) - GetGValue(b)) <= tolerance &&
+    return std::abs(GetRValue(a) - GetRValue(b)) <= tolerance &&
+           std::abs(GetGValue(a) - GetGValue(b)) <= tolerance &&
            std::abs(GetBValue(a) - GetBValue(b)) <= tolerance;
 }
 
-COLORREF PixelColour(uint32_t pixel) { return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF); }
+COLORREF PixelColour(uint32_t pixel) {
+    return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
+}
 
 COLORREF FramePixel(HWND window, int x, int y) {
     HDC dc = GetWindowDC(window);
@@ -95,7 +98,8 @@ TEST_F(SkinTest, TitleButtonsMaximiseRestoreMinimiseAndClose) {
 }
 
 TEST_F(SkinTest, DisabledMaximiseButtonDoesNothing) {
-    HWND window = MakeWindow(WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 300, 200, "No max");
+    HWND window =
+        MakeWindow(WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 300, 200, "No max");
     ASSERT_TRUE(WaitRunning(window));
     SendMessageA(window, skinmsg::kRepaintFrame, 0, 0);
     const ui::TWinSysButton* maximise = ButtonWithAction(*Form(window), 1);
@@ -135,7 +139,8 @@ TEST_F(SkinTest, FailedFramePaintDrawsTheSystemFrame) {
     ASSERT_TRUE(WaitRunning(window));
     const int before = Logs()[window].ncPaints;
     SendMessageA(window, WM_NCPAINT, 1, 0);
-    EXPECT_EQ(Logs()[window].ncPaints, before);  // the skin painted; the window's own code never saw it
+    EXPECT_EQ(Logs()[window].ncPaints,
+              before);  // the skin painted; the window's own code never saw it
     ui::TWinSkinForm::SimulatePaintFailure(true);
     SendMessageA(window, WM_NCPAINT, 1, 0);
     ui::TWinSkinForm::SimulatePaintFailure(false);
@@ -144,7 +149,8 @@ TEST_F(SkinTest, FailedFramePaintDrawsTheSystemFrame) {
     const COLORREF pixel = FramePixel(window, 150, 24);
     EXPECT_NE(pixel, CLR_INVALID);
     const TSkinContent& skin = *component_->Data.Content();
-    EXPECT_FALSE(Near(pixel, PixelColour(skin.TopBorder.Map.At(skin.TopBorder.Map.width / 2, 24)), 2));
+    EXPECT_FALSE(
+        Near(pixel, PixelColour(skin.TopBorder.Map.At(skin.TopBorder.Map.width / 2, 24)), 2));
 }
 
 TEST_F(SkinTest, NarrowDialogGrowsToItsCaptionAndMovesItsChildren) {
@@ -153,8 +159,8 @@ TEST_F(SkinTest, NarrowDialogGrowsToItsCaptionAndMovesItsChildren) {
     RECT frame{0, 0, 120, 60};
     AdjustWindowRectEx(&frame, kDialog, FALSE, WS_EX_DLGMODALFRAME);
     HWND dialog = CreateWindowExA(WS_EX_DLGMODALFRAME, kSkinTestClass, caption, kDialog, 100, 100,
-                                  frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
-                                  GetModuleHandleA(nullptr), nullptr);
+                                  frame.right - frame.left, frame.bottom - frame.top, nullptr,
+                                  nullptr, GetModuleHandleA(nullptr), nullptr);
     windows_.push_back(dialog);
     HWND button = Child(dialog, "BUTTON", "OK", BS_PUSHBUTTON, 10, 20, 60, 24, IDOK);
     ShowWindow(dialog, SW_SHOWNORMAL);

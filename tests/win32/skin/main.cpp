@@ -18,9 +18,9 @@ namespace {
 
 int ShowForeignWindow(const char* title) {
     kestrone::test::RegisterTestClass();
-    HWND window = CreateWindowExA(0, kestrone::test::kSkinTestClass, title,
-                                  WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 300, 300, 200, nullptr, nullptr,
-                                  GetModuleHandleA(nullptr), nullptr);
+    HWND window =
+        CreateWindowExA(0, kestrone::test::kSkinTestClass, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                        300, 300, 300, 200, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     if (!window) return 1;
     MSG message;
     while (IsWindow(window) && GetMessageA(&message, nullptr, 0, 0) > 0) {
@@ -38,14 +38,14 @@ bool UnderWine() {
 // True when Wine was already set to draw whole windows; otherwise sets it.
 bool WholeWindowsDrawn() {
     HKEY key;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\X11 Driver", 0, nullptr, 0, KEY_READ | KEY_WRITE,
-                        nullptr, &key, nullptr) != ERROR_SUCCESS) {
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\X11 Driver", 0, nullptr, 0,
+                        KEY_READ | KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS) {
         return true;
     }
     char value[8] = {};
     DWORD size = sizeof value;
-    const bool set = RegQueryValueExA(key, "Decorated", nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size) ==
-                         ERROR_SUCCESS &&
+    const bool set = RegQueryValueExA(key, "Decorated", nullptr, nullptr,
+                                      reinterpret_cast<BYTE*>(value), &size) == ERROR_SUCCESS &&
                      value[0] == 'N';
     if (!set) RegSetValueExA(key, "Decorated", 0, REG_SZ, reinterpret_cast<const BYTE*>("N"), 2);
     RegCloseKey(key);
@@ -57,7 +57,8 @@ int RunAgain() {
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
     std::string command = GetCommandLineA();
-    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process))
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                        &startup, &process))
         return 1;
     WaitForSingleObject(process.hProcess, INFINITE);
     DWORD code = 1;
@@ -70,7 +71,8 @@ int RunAgain() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc > 2 && std::strcmp(argv[1], "--foreign-window") == 0) return ShowForeignWindow(argv[2]);
+    if (argc > 2 && std::strcmp(argv[1], "--foreign-window") == 0)
+        return ShowForeignWindow(argv[2]);
     if (UnderWine() && !WholeWindowsDrawn()) return RunAgain();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -16,7 +16,7 @@ TEST_F(SkinTest, OwnWindowIsSkinnedOnActivationAndKeepsItsClientArea) {
     EXPECT_EQ(SendMessageA(window, skinmsg::kQuery, 0, 0), 1);
     EXPECT_TRUE(ui::IsSkinnedWindow(window));
     const RECT box = WindowBox(window);
-    EXPECT_EQ(box.right - box.left, 310);        // borders 5 and 5
+    EXPECT_EQ(box.right - box.left, 310);           // borders 5 and 5
     EXPECT_EQ(box.bottom - box.top, 200 + 27 + 5);  // title 27, bottom 5
     EXPECT_EQ(ClientSize(window).cx, 300);
     EXPECT_EQ(ClientSize(window).cy, 200);
@@ -57,10 +57,11 @@ TEST_F(SkinTest, WindowOfAnotherProcessIsNeverSkinned) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                               &process));
+    ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                               nullptr, &startup, &process));
     HWND foreign = nullptr;
-    PumpUntil([&] { return (foreign = FindWindowA(kSkinTestClass, title.c_str())) != nullptr; }, 20000);
+    PumpUntil([&] { return (foreign = FindWindowA(kSkinTestClass, title.c_str())) != nullptr; },
+              20000);
     ASSERT_NE(foreign, nullptr);
     SetForegroundWindow(foreign);
     PumpFor(300);
@@ -79,8 +80,8 @@ TEST_F(SkinTest, WindowOfAnotherProcessIsNeverSkinned) {
 TEST_F(SkinTest, Tag99IsNeverSkinnedWhateverDisableTagSays) {
     component_->Data.DisableTag = 5;
     for (int tag : {99, 5}) {
-        HWND window = CreateWindowExA(0, kSkinTestClass, "Tagged", kFixedWindow, 100, 100, 200, 150, nullptr,
-                                      nullptr, GetModuleHandleA(nullptr), nullptr);
+        HWND window = CreateWindowExA(0, kSkinTestClass, "Tagged", kFixedWindow, 100, 100, 200, 150,
+                                      nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
         windows_.push_back(window);
         ui::SetSkinTag(window, tag);
         ShowWindow(window, SW_SHOWNORMAL);

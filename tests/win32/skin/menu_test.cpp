@@ -103,8 +103,8 @@ TEST_F(SkinTest, PopupMenuOfASkinnedWindowIsSkinnedWhileOpen) {
 
 TEST_F(SkinTest, TrayStyleMenuOfAnUnskinnedOwnerIsSkinnedToo) {
     // Like the tray icon's hidden window: a window of ours with no size.
-    HWND owner = CreateWindowExA(WS_EX_TOOLWINDOW, kSkinTestClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                 GetModuleHandleA(nullptr), nullptr);
+    HWND owner = CreateWindowExA(WS_EX_TOOLWINDOW, kSkinTestClass, "", WS_POPUP, 0, 0, 0, 0,
+                                 nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     windows_.push_back(owner);
     HMENU menu = MakeMenu();
     Track(menu, owner, TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, Manager());

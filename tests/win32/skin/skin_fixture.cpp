@@ -12,21 +12,21 @@ std::map<HWND, WindowLog>& Logs() {
 LRESULT CALLBACK LoggingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     WindowLog& log = Logs()[window];
     switch (message) {
-    case WM_NCPAINT:
-        ++log.ncPaints;
-        break;
-    case WM_CLOSE:
-        ++log.closes;
-        break;
-    case WM_COMMAND:
-        ++log.commands;
-        log.lastCommand = wParam;
-        return 0;
-    case skinmsg::kTitleAction:
-        log.titleActions.push_back(wParam);
-        return 0;
-    default:
-        break;
+        case WM_NCPAINT:
+            ++log.ncPaints;
+            break;
+        case WM_CLOSE:
+            ++log.closes;
+            break;
+        case WM_COMMAND:
+            ++log.commands;
+            log.lastCommand = wParam;
+            return 0;
+        case skinmsg::kTitleAction:
+            log.titleActions.push_back(wParam);
+            return 0;
+        default:
+            break;
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }
@@ -45,9 +45,9 @@ void RegisterTestClass() {
 }
 
 TSkinControlSet MainSkinControls() {
-    return {xcMainMenu, xcPopupMenu, xcControlbar, xcCombo, xcCheckBox, xcRadioButton, xcProgress,
-            xcScrollbar, xcEdit, xcButton, xcBitBtn, xcSpeedButton, xcPanel, xcGroupBox, xcStatusBar,
-            xcTab, xcSystemMenu};
+    return {xcMainMenu, xcPopupMenu, xcControlbar, xcCombo,  xcCheckBox,  xcRadioButton,
+            xcProgress, xcScrollbar, xcEdit,       xcButton, xcBitBtn,    xcSpeedButton,
+            xcPanel,    xcGroupBox,  xcStatusBar,  xcTab,    xcSystemMenu};
 }
 
 void SkinTest::SetUp() {
@@ -72,25 +72,28 @@ void SkinTest::TearDown() {
     }
     PumpFor(50);
     component_.reset();
-    EXPECT_EQ(ui::TSkinManage::Instance(), nullptr) << "the last component took the manager with it";
+    EXPECT_EQ(ui::TSkinManage::Instance(), nullptr)
+        << "the last component took the manager with it";
 }
 
-HWND SkinTest::MakeWindow(DWORD style, int clientWidth, int clientHeight, const char* title, HMENU menu,
-                          DWORD exStyle) {
+HWND SkinTest::MakeWindow(DWORD style, int clientWidth, int clientHeight, const char* title,
+                          HMENU menu, DWORD exStyle) {
     RECT frame{0, 0, clientWidth, clientHeight};
     AdjustWindowRectEx(&frame, style, menu != nullptr, exStyle);
-    HWND window = CreateWindowExA(exStyle, kSkinTestClass, title, style, 120, 80, frame.right - frame.left,
-                                  frame.bottom - frame.top, nullptr, menu, GetModuleHandleA(nullptr), nullptr);
+    HWND window = CreateWindowExA(exStyle, kSkinTestClass, title, style, 120, 80,
+                                  frame.right - frame.left, frame.bottom - frame.top, nullptr, menu,
+                                  GetModuleHandleA(nullptr), nullptr);
     windows_.push_back(window);
     ShowWindow(window, SW_SHOWNORMAL);
     SetForegroundWindow(window);
     return window;
 }
 
-HWND SkinTest::Child(HWND parent, const char* className, const char* text, DWORD style, int x, int y, int w,
-                     int h, int id) {
+HWND SkinTest::Child(HWND parent, const char* className, const char* text, DWORD style, int x,
+                     int y, int w, int h, int id) {
     return CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                           GetModuleHandleA(nullptr), nullptr);
 }
 
 bool SkinTest::WaitRunning(HWND window) {

@@ -35,7 +35,7 @@ void RegisterTestClass();
 TSkinControlSet MainSkinControls();
 
 class SkinTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override;
     void TearDown() override;
 
@@ -43,8 +43,8 @@ protected:
     // activated, so the manager sees it.
     HWND MakeWindow(DWORD style, int clientWidth, int clientHeight, const char* title = "Skin test",
                     HMENU menu = nullptr, DWORD exStyle = 0);
-    HWND Child(HWND parent, const char* className, const char* text, DWORD style, int x, int y, int w, int h,
-               int id);
+    HWND Child(HWND parent, const char* className, const char* text, DWORD style, int x, int y,
+               int w, int h, int id);
     ui::TSkinManage& Manager() { return *ui::TSkinManage::Instance(); }
     ui::TWinSkinForm* Form(HWND window) { return Manager().FindForm(window); }
     // Pumps until the window's skin runs (false after three seconds).

@@ -1,7 +1,10 @@
 // Menu items drawn by the skin: making a menu's items owner-drawn (and back),
 // measuring them, and drawing them with the MenuItem and MenuBackground
 // objects and the menu glyphs.
+#include "ui/skin/win32/menu_items.h"
+
 #include <windows.h>
+
 #include <commctrl.h>
 
 #include <map>
@@ -13,7 +16,6 @@
 #include "ui/skin/win32/skin_canvas.h"
 #include "ui/skin/win32/skin_manage.h"
 #include "ui/skin/win32/win_skin_form.h"
-#include "ui/skin/win32/menu_items.h"
 #include "ui/skin/win32/win_skin_pop_menu.h"
 
 namespace kestrone::ui {
@@ -69,7 +71,8 @@ HBITMAP MenuGlyphs() {
         std::vector<uint8_t> bits(8 * 16, 0xFF);
         const auto set = [&](int image, int x, int y) {
             const int column = image * 16 + x;
-            bits[static_cast<size_t>(y) * 8 + column / 8] &= static_cast<uint8_t>(~(0x80 >> (column % 8)));
+            bits[static_cast<size_t>(y) * 8 + column / 8] &=
+                static_cast<uint8_t>(~(0x80 >> (column % 8)));
         };
         for (int i = 0; i < 3; ++i) {  // check mark: a short and a long stroke
             for (int t = 0; t < 2; ++t) set(0, 4 + i, 7 + i + t);
@@ -101,7 +104,8 @@ void DrawGlyph(HDC dc, int image, int x, int y, COLORREF colour) {
     SelectGuard useBrush(dc, brush.get());
     const COLORREF oldText = SetTextColor(dc, RGB(0, 0, 0));
     const COLORREF oldBack = SetBkColor(dc, RGB(255, 255, 255));
-    BitBlt(dc, x, y, 16, 16, source.get(), image * 16, 0, 0x00B8074A);  // the brush where bits are 0
+    BitBlt(dc, x, y, 16, 16, source.get(), image * 16, 0,
+           0x00B8074A);  // the brush where bits are 0
     SetTextColor(dc, oldText);
     SetBkColor(dc, oldBack);
 }
@@ -114,13 +118,15 @@ void SplitShortcut(const std::wstring& text, std::wstring& label, std::wstring& 
 
 SIZE TextSize(HDC dc, const std::wstring& text) {
     RECT r{0, 0, 0, 0};
-    if (!text.empty()) DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_SINGLELINE | DT_CALCRECT);
+    if (!text.empty())
+        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_SINGLELINE | DT_CALCRECT);
     return {r.right, r.bottom};
 }
 
 HFONT MenuFont() {
     TSkinManage* manager = TSkinManage::Instance();
-    return manager && manager->MenuFont() ? manager->MenuFont() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    return manager && manager->MenuFont() ? manager->MenuFont()
+                                          : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
 void MeasureItem(MEASUREITEMSTRUCT& m, const SkinMenuItem& item) {
@@ -135,7 +141,8 @@ void MeasureItem(MEASUREITEMSTRUCT& m, const SkinMenuItem& item) {
         if (label.cy == 0) label.cy = TextSize(dc, L"Ag").cy;
     }
     ReleaseDC(nullptr, dc);
-    const Size size = PopupItemSize(label.cx, shortcut.cx, label.cy, (item.type & MFT_SEPARATOR) != 0, {});
+    const Size size =
+        PopupItemSize(label.cx, shortcut.cx, label.cy, (item.type & MFT_SEPARATOR) != 0, {});
     m.itemWidth = static_cast<UINT>(size.width);
     m.itemHeight = static_cast<UINT>(size.height);
 }
@@ -153,7 +160,8 @@ void PaintItem(HDC dc, const RECT& r, const DRAWITEMSTRUCT& d, const SkinMenuIte
     }
     if (item.type & MFT_SEPARATOR) {
         const int y = all.bottom / 2;
-        FillSolid(dc, {metrics.gutter + 4, y, all.right - 4, y + 1}, ToColorRef(skin.Colours.ButtonShadow));
+        FillSolid(dc, {metrics.gutter + 4, y, all.right - 4, y + 1},
+                  ToColorRef(skin.Colours.ButtonShadow));
         return;
     }
     const bool disabled = (d.itemState & (ODS_GRAYED | ODS_DISABLED)) != 0;
@@ -164,7 +172,8 @@ void PaintItem(HDC dc, const RECT& r, const DRAWITEMSTRUCT& d, const SkinMenuIte
             DrawSkinObject(dc, inset, *frame, MenuItemFrame(true, disabled));
         }
     }
-    const COLORREF colour = disabled ? ToColorRef(skin.Colours.ButtonShadow) : ToColorRef(skin.Colours.MenuText);
+    const COLORREF colour =
+        disabled ? ToColorRef(skin.Colours.ButtonShadow) : ToColorRef(skin.Colours.MenuText);
     if (d.itemState & ODS_CHECKED) {
         const int image = (item.type & MFT_RADIOCHECK) ? 1 : 0;
         DrawGlyph(dc, image, (metrics.gutter - 16) / 2, (all.bottom - 16) / 2, colour);
@@ -177,12 +186,14 @@ void PaintItem(HDC dc, const RECT& r, const DRAWITEMSTRUCT& d, const SkinMenuIte
     std::wstring label, shortcut;
     SplitShortcut(item.text, label, shortcut);
     RECT text{metrics.gutter + metrics.padding, 0, all.right - metrics.arrowRoom, all.bottom};
-    const UINT format = DT_SINGLELINE | DT_VCENTER | ((d.itemState & ODS_NOACCEL) ? DT_HIDEPREFIX : 0);
+    const UINT format =
+        DT_SINGLELINE | DT_VCENTER | ((d.itemState & ODS_NOACCEL) ? DT_HIDEPREFIX : 0);
     DrawTextIn(dc, label, text, format | DT_LEFT, colour);
     if (!shortcut.empty()) DrawTextIn(dc, shortcut, text, format | DT_RIGHT, colour);
 }
 
-LRESULT CALLBACK OwnerSubclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+LRESULT CALLBACK OwnerSubclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                               DWORD_PTR) {
     if (TWinSkinPopMenu::HandleOwnerMessage(window, message, lParam)) return TRUE;
     return DefSubclassProc(window, message, wParam, lParam);
 }
@@ -196,7 +207,9 @@ constexpr UINT_PTR kOwnerSubclassId = 0x4B53;
 
 }  // namespace
 
-bool TWinSkinPopMenu::Prepared(HMENU menu) { return ::kestrone::ui::Prepared().count(menu) != 0; }
+bool TWinSkinPopMenu::Prepared(HMENU menu) {
+    return ::kestrone::ui::Prepared().count(menu) != 0;
+}
 
 void TWinSkinPopMenu::PrepareItems(HMENU menu) {
     if (!menu || !IsMenu(menu) || Prepared(menu)) return;
@@ -220,7 +233,8 @@ void TWinSkinPopMenu::PrepareItems(HMENU menu) {
         change.fMask = MIIM_FTYPE | MIIM_DATA;
         change.fType = info.fType | MFT_OWNERDRAW;
         change.dwItemData = reinterpret_cast<ULONG_PTR>(item.get());
-        if (SetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &change)) prepared.items.push_back(std::move(item));
+        if (SetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &change))
+            prepared.items.push_back(std::move(item));
     }
 }
 

@@ -1,6 +1,7 @@
 #include "ui/skin/win32/skin_bars.h"
 
 #include <windows.h>
+
 #include <commctrl.h>
 
 #include <algorithm>
@@ -20,7 +21,8 @@ std::wstring StatusText(HWND bar, int part) {
     const LRESULT length = SendMessageW(bar, SB_GETTEXTLENGTHW, static_cast<WPARAM>(part), 0);
     if (HIWORD(length) & SBT_OWNERDRAW) return {};
     std::wstring text(LOWORD(length) + 1, L'\0');
-    SendMessageW(bar, SB_GETTEXTW, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(text.data()));
+    SendMessageW(bar, SB_GETTEXTW, static_cast<WPARAM>(part),
+                 reinterpret_cast<LPARAM>(text.data()));
     text.resize(wcslen(text.c_str()));
     return text;
 }
@@ -29,34 +31,34 @@ std::wstring StatusText(HWND bar, int part) {
 
 bool TSkinPaintedControl::PreFilter(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (message) {
-    case WM_PAINT:
-        PaintMessage();
-        result = 0;
-        return true;
-    case WM_PRINTCLIENT:
-        PaintComposed(reinterpret_cast<HDC>(wParam));
-        result = 0;
-        return true;
-    case WM_ERASEBKGND:
-        result = 1;
-        return true;
-    default:
-        return TSkinControl::PreFilter(message, wParam, lParam, result);
+        case WM_PAINT:
+            PaintMessage();
+            result = 0;
+            return true;
+        case WM_PRINTCLIENT:
+            PaintComposed(reinterpret_cast<HDC>(wParam));
+            result = 0;
+            return true;
+        case WM_ERASEBKGND:
+            result = 1;
+            return true;
+        default:
+            return TSkinControl::PreFilter(message, wParam, lParam, result);
     }
 }
 
 void TSkinStatusBar::PostHandler(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (message) {
-    case SB_SETTEXTA:
-    case SB_SETTEXTW:
-    case SB_SETPARTS:
-    case SB_SIMPLE:
-    case WM_SIZE:
-        Invalidate();
-        break;
-    default:
-        TSkinPaintedControl::PostHandler(message, wParam, lParam, result);
-        break;
+        case SB_SETTEXTA:
+        case SB_SETTEXTW:
+        case SB_SETPARTS:
+        case SB_SIMPLE:
+        case WM_SIZE:
+            Invalidate();
+            break;
+        default:
+            TSkinPaintedControl::PostHandler(message, wParam, lParam, result);
+            break;
     }
 }
 
@@ -91,7 +93,8 @@ void TSkinStatusBar::Paint(HDC dc, const RECT& client) {
     }
     if (edges && (GetWindowLongA(hwnd_, GWL_STYLE) & SBARS_SIZEGRIP)) {
         const int side = client.bottom - client.top;
-        DrawSkinObject(dc, {client.right - side, client.top, client.right, client.bottom}, *edges, 3);
+        DrawSkinObject(dc, {client.right - side, client.top, client.right, client.bottom}, *edges,
+                       3);
     }
 }
 
@@ -112,7 +115,8 @@ void TSkinToolbar::Paint(HDC dc, const RECT& client) {
     for (int i = 0; i < count; ++i) {
         TBBUTTON button{};
         RECT r{};
-        SendMessageA(hwnd_, TB_GETBUTTON, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&button));
+        SendMessageA(hwnd_, TB_GETBUTTON, static_cast<WPARAM>(i),
+                     reinterpret_cast<LPARAM>(&button));
         if (button.fsState & TBSTATE_HIDDEN) continue;
         SendMessageA(hwnd_, TB_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&r));
         if (button.fsStyle & BTNS_SEP) {
@@ -121,8 +125,9 @@ void TSkinToolbar::Paint(HDC dc, const RECT& client) {
             continue;
         }
         const bool disabled = !(button.fsState & TBSTATE_ENABLED);
-        const int frame = ToolButtonFrame(disabled, i == hot, (button.fsState & TBSTATE_PRESSED) != 0,
-                                          (button.fsState & TBSTATE_CHECKED) != 0);
+        const int frame =
+            ToolButtonFrame(disabled, i == hot, (button.fsState & TBSTATE_PRESSED) != 0,
+                            (button.fsState & TBSTATE_CHECKED) != 0);
         if (frames && frame != 1 && frame != 4) DrawSkinObject(dc, r, *frames, frame);
         RECT area = r;
         if (images && button.iBitmap >= 0) {
@@ -133,8 +138,10 @@ void TSkinToolbar::Paint(HDC dc, const RECT& client) {
             area.top += h + 3;
         }
         wchar_t text[256] = {};
-        SendMessageW(hwnd_, TB_GETBUTTONTEXTW, static_cast<WPARAM>(button.idCommand), reinterpret_cast<LPARAM>(text));
-        const COLORREF colour = disabled ? GetSysColor(COLOR_GRAYTEXT) : ToColorRef(Skin().Colours.ButtonText);
+        SendMessageW(hwnd_, TB_GETBUTTONTEXTW, static_cast<WPARAM>(button.idCommand),
+                     reinterpret_cast<LPARAM>(text));
+        const COLORREF colour =
+            disabled ? GetSysColor(COLOR_GRAYTEXT) : ToColorRef(Skin().Colours.ButtonText);
         DrawTextIn(dc, text, area, kTextFormat | DT_CENTER, colour);
     }
 }
@@ -154,7 +161,8 @@ void TSkinProgress::Paint(HDC dc, const RECT& client) {
     const int span = std::max(range.iHigh - range.iLow, 1);
     RECT bar = client;
     InflateRect(&bar, -1, -1);
-    bar.right = bar.left + (bar.right - bar.left) * std::clamp(position - range.iLow, 0, span) / span;
+    bar.right =
+        bar.left + (bar.right - bar.left) * std::clamp(position - range.iLow, 0, span) / span;
     if (bar.right <= bar.left) return;
     if (const TDataSkinObject* chunk = Skin().Find("Progress.Chunk"))
         DrawSkinObject(dc, bar, *chunk, 1);
@@ -164,28 +172,28 @@ void TSkinProgress::Paint(HDC dc, const RECT& client) {
 
 void TSkinComBox::PostHandler(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (message) {
-    case WM_MOUSEMOVE:
-        if (SetState(kHoverBit, true)) Invalidate();
-        TrackLeave();
-        break;
-    case WM_MOUSELEAVE:
-        if (SetState(kHoverBit, false)) Invalidate();
-        break;
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONUP:
-    case WM_KEYDOWN:
-    case WM_MOUSEWHEEL:
-    case WM_COMMAND:
-    case CB_SETCURSEL:
-    case CB_SELECTSTRING:
-    case CB_RESETCONTENT:
-    case CB_SHOWDROPDOWN:
-    case WM_CTLCOLORLISTBOX:
-        RepaintNow();  // the combo box draws its text itself when its selection moves
-        break;
-    default:
-        TSkinPaintedControl::PostHandler(message, wParam, lParam, result);
-        break;
+        case WM_MOUSEMOVE:
+            if (SetState(kHoverBit, true)) Invalidate();
+            TrackLeave();
+            break;
+        case WM_MOUSELEAVE:
+            if (SetState(kHoverBit, false)) Invalidate();
+            break;
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONUP:
+        case WM_KEYDOWN:
+        case WM_MOUSEWHEEL:
+        case WM_COMMAND:
+        case CB_SETCURSEL:
+        case CB_SELECTSTRING:
+        case CB_RESETCONTENT:
+        case CB_SHOWDROPDOWN:
+        case WM_CTLCOLORLISTBOX:
+            RepaintNow();  // the combo box draws its text itself when its selection moves
+            break;
+        default:
+            TSkinPaintedControl::PostHandler(message, wParam, lParam, result);
+            break;
     }
 }
 
@@ -200,22 +208,27 @@ void TSkinComBox::Paint(HDC dc, const RECT& client) {
     else
         ::FrameRect(dc, &client, GetSysColorBrush(COLOR_BTNSHADOW));
     const int buttonWidth = GetSystemMetrics(SM_CXVSCROLL);
-    const RECT button{client.right - 1 - buttonWidth, client.top + 1, client.right - 1, client.bottom - 1};
+    const RECT button{client.right - 1 - buttonWidth, client.top + 1, client.right - 1,
+                      client.bottom - 1};
     if (const TDataSkinObject* arrow = skin.Find("ComboButton"))
         DrawSkinObject(dc, button, *arrow, ComboButtonFrame(Disabled(), dropped, Hover()));
-    if ((GetWindowLongA(hwnd_, GWL_STYLE) & 3) != CBS_DROPDOWNLIST) return;  // an edit shows the text
+    if ((GetWindowLongA(hwnd_, GWL_STYLE) & 3) != CBS_DROPDOWNLIST)
+        return;  // an edit shows the text
     const int selected = static_cast<int>(SendMessageA(hwnd_, CB_GETCURSEL, 0, 0));
     std::wstring text;
     if (selected >= 0) {
-        const LRESULT length = SendMessageW(hwnd_, CB_GETLBTEXTLEN, static_cast<WPARAM>(selected), 0);
+        const LRESULT length =
+            SendMessageW(hwnd_, CB_GETLBTEXTLEN, static_cast<WPARAM>(selected), 0);
         if (length > 0) {
             text.assign(static_cast<size_t>(length) + 1, L'\0');
-            SendMessageW(hwnd_, CB_GETLBTEXT, static_cast<WPARAM>(selected), reinterpret_cast<LPARAM>(text.data()));
+            SendMessageW(hwnd_, CB_GETLBTEXT, static_cast<WPARAM>(selected),
+                         reinterpret_cast<LPARAM>(text.data()));
             text.resize(wcslen(text.c_str()));
         }
     }
     RECT area{client.left + 3, client.top + 3, button.left - 1, client.bottom - 3};
-    COLORREF colour = Disabled() ? GetSysColor(COLOR_GRAYTEXT) : ToColorRef(skin.Colours.WindowText);
+    COLORREF colour =
+        Disabled() ? GetSysColor(COLOR_GRAYTEXT) : ToColorRef(skin.Colours.WindowText);
     if (focused && !dropped && !Disabled()) {
         FillSolid(dc, area, ToColorRef(skin.Colours.Hilight));
         colour = ToColorRef(skin.Colours.HilightText);
@@ -227,35 +240,36 @@ void TSkinComBox::Paint(HDC dc, const RECT& client) {
 
 void TSkinTab::PostHandler(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (message) {
-    case WM_MOUSEMOVE: {
-        TCHITTESTINFO hit{};
-        hit.pt = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-        const int over = static_cast<int>(SendMessageA(hwnd_, TCM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
-        if (over != hot_) {
-            hot_ = over;
-            Invalidate();
+        case WM_MOUSEMOVE: {
+            TCHITTESTINFO hit{};
+            hit.pt = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+            const int over = static_cast<int>(
+                SendMessageA(hwnd_, TCM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+            if (over != hot_) {
+                hot_ = over;
+                Invalidate();
+            }
+            TrackLeave();
+            break;
         }
-        TrackLeave();
-        break;
-    }
-    case WM_MOUSELEAVE:
-        hot_ = -1;
-        Invalidate();
-        break;
-    case TCM_SETCURSEL:
-    case TCM_SETCURFOCUS:
-    case TCM_INSERTITEMA:
-    case TCM_INSERTITEMW:
-    case TCM_DELETEITEM:
-    case TCM_SETITEMA:
-    case TCM_SETITEMW:
-    case WM_LBUTTONDOWN:
-    case WM_KEYDOWN:
-        Invalidate();
-        break;
-    default:
-        TSkinPaintedControl::PostHandler(message, wParam, lParam, result);
-        break;
+        case WM_MOUSELEAVE:
+            hot_ = -1;
+            Invalidate();
+            break;
+        case TCM_SETCURSEL:
+        case TCM_SETCURFOCUS:
+        case TCM_INSERTITEMA:
+        case TCM_INSERTITEMW:
+        case TCM_DELETEITEM:
+        case TCM_SETITEMA:
+        case TCM_SETITEMW:
+        case WM_LBUTTONDOWN:
+        case WM_KEYDOWN:
+            Invalidate();
+            break;
+        default:
+            TSkinPaintedControl::PostHandler(message, wParam, lParam, result);
+            break;
     }
 }
 
@@ -274,7 +288,8 @@ void TSkinTab::Paint(HDC dc, const RECT& client) {
         border.margins = {4, 5, 4, 4};
         if (tabs->Style != 0) {
             if (const TDataSkinObject* pane = skin.Find("Tab.Pane"))
-                border.margins = {pane->LeftWidth, pane->TopHeight, pane->RightWidth, pane->BottomHeight};
+                border.margins = {pane->LeftWidth, pane->TopHeight, pane->RightWidth,
+                                  pane->BottomHeight};
         }
         border.skipCentre = true;
         DrawNineSlice(dc, page, tabs->Map2, border);

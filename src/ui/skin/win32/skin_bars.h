@@ -8,63 +8,63 @@ namespace kestrone::ui {
 
 // Shared by the controls below: WM_PAINT and WM_ERASEBKGND are the skin's.
 class TSkinPaintedControl : public TSkinControl {
-public:
+  public:
     using TSkinControl::TSkinControl;
 
-protected:
+  protected:
     bool PreFilter(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 };
 
 class TSkinStatusBar : public TSkinPaintedControl {
-public:
+  public:
     using TSkinPaintedControl::TSkinPaintedControl;
     ControlSkinKind Kind() const override { return ControlSkinKind::StatusBar; }
 
-protected:
+  protected:
     void PostHandler(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     void Paint(HDC dc, const RECT& client) override;
 };
 
 class TSkinToolbar : public TSkinPaintedControl {
-public:
+  public:
     using TSkinPaintedControl::TSkinPaintedControl;
     ControlSkinKind Kind() const override { return ControlSkinKind::Toolbar; }
 
-protected:
+  protected:
     void OnAttached() override;
     void Paint(HDC dc, const RECT& client) override;
 };
 
 class TSkinProgress : public TSkinPaintedControl {
-public:
+  public:
     using TSkinPaintedControl::TSkinPaintedControl;
     ControlSkinKind Kind() const override { return ControlSkinKind::Progress; }
 
-protected:
+  protected:
     void PostHandler(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     void Paint(HDC dc, const RECT& client) override;
 };
 
 class TSkinComBox : public TSkinPaintedControl {
-public:
+  public:
     using TSkinPaintedControl::TSkinPaintedControl;
     ControlSkinKind Kind() const override { return ControlSkinKind::ComboBox; }
 
-protected:
+  protected:
     void PostHandler(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     void Paint(HDC dc, const RECT& client) override;
 };
 
 class TSkinTab : public TSkinPaintedControl {
-public:
+  public:
     using TSkinPaintedControl::TSkinPaintedControl;
     ControlSkinKind Kind() const override { return ControlSkinKind::Tab; }
 
-protected:
+  protected:
     void PostHandler(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     void Paint(HDC dc, const RECT& client) override;
 
-private:
+  private:
     int hot_ = -1;
 };
 

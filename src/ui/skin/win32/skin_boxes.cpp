@@ -36,34 +36,35 @@ bool TSkinBox::PreFilter(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
 
 void TSkinBox::PostHandler(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (message) {
-    case WM_CTLCOLORSTATIC:
-        result = reinterpret_cast<LRESULT>(
-            SkinStaticColours(reinterpret_cast<HBRUSH>(result), reinterpret_cast<HDC>(wParam), Skin(), FaceBrush()));
-        break;
-    case WM_CTLCOLORBTN:
-        SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
-        break;
-    default:
-        TSkinControl::PostHandler(message, wParam, lParam, result);
-        break;
+        case WM_CTLCOLORSTATIC:
+            result = reinterpret_cast<LRESULT>(SkinStaticColours(reinterpret_cast<HBRUSH>(result),
+                                                                 reinterpret_cast<HDC>(wParam),
+                                                                 Skin(), FaceBrush()));
+            break;
+        case WM_CTLCOLORBTN:
+            SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+            break;
+        default:
+            TSkinControl::PostHandler(message, wParam, lParam, result);
+            break;
     }
 }
 
 bool TSkinGroupBox::PreFilter(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (message) {
-    case WM_PAINT: {
-        PAINTSTRUCT paint;
-        HDC dc = BeginPaint(hwnd_, &paint);
-        if (dc) PaintClipped(dc);
-        EndPaint(hwnd_, &paint);
-        result = 0;
-        return true;
-    }
-    case WM_ERASEBKGND:
-        result = 1;
-        return true;
-    default:
-        return TSkinControl::PreFilter(message, wParam, lParam, result);
+        case WM_PAINT: {
+            PAINTSTRUCT paint;
+            HDC dc = BeginPaint(hwnd_, &paint);
+            if (dc) PaintClipped(dc);
+            EndPaint(hwnd_, &paint);
+            result = 0;
+            return true;
+        }
+        case WM_ERASEBKGND:
+            result = 1;
+            return true;
+        default:
+            return TSkinControl::PreFilter(message, wParam, lParam, result);
     }
 }
 
@@ -84,7 +85,8 @@ void TSkinGroupBox::PaintClipped(HDC target) {
     RECT self;
     GetWindowRect(hwnd_, &self);
     const int saved = SaveDC(target);
-    for (HWND sibling = GetWindow(parent, GW_CHILD); sibling; sibling = GetWindow(sibling, GW_HWNDNEXT)) {
+    for (HWND sibling = GetWindow(parent, GW_CHILD); sibling;
+         sibling = GetWindow(sibling, GW_HWNDNEXT)) {
         if (sibling == hwnd_ || !IsWindowVisible(sibling)) continue;
         RECT r, overlap;
         GetWindowRect(sibling, &r);
@@ -105,8 +107,10 @@ void TSkinGroupBox::Paint(HDC dc, const RECT& client) {
     FillSolid(dc, client, FaceColour());
     DrawSkinObject(dc, client, *edge, Disabled() ? 2 : 1);
     SelectGuard font(dc, Font());
-    RECT caption{client.left + 10, client.top + 1, client.right - 10, client.top + 1 + edge->TopHeight};
-    const COLORREF colour = Disabled() ? GetSysColor(COLOR_BTNSHADOW) : ToColorRef(Skin().Colours.WindowText);
+    RECT caption{client.left + 10, client.top + 1, client.right - 10,
+                 client.top + 1 + edge->TopHeight};
+    const COLORREF colour =
+        Disabled() ? GetSysColor(COLOR_BTNSHADOW) : ToColorRef(Skin().Colours.WindowText);
     DrawTextIn(dc, WindowTextOf(hwnd_), caption,
                DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX, colour);
 }
@@ -151,8 +155,8 @@ void TSkinSizer::Paint(HDC dc, const RECT& client) {
     FillSolid(dc, client, FaceColour());
     if (const TDataSkinObject* extra = Skin().Find("ExtraImages")) {
         const FrameRect f = FrameOf(extra->Map, extra->Frame, 5, false);
-        DrawFrameImage(dc, client.right - f.width, client.bottom - f.height, extra->Map, extra->Frame, 5,
-                       false, extra->Trans == 1);
+        DrawFrameImage(dc, client.right - f.width, client.bottom - f.height, extra->Map,
+                       extra->Frame, 5, false, extra->Trans == 1);
     }
 }
 

@@ -7,40 +7,40 @@
 namespace kestrone::ui {
 
 class TSkinBox : public TSkinControl {
-public:
+  public:
     TSkinBox(HWND control, TWinSkinForm& form, ControlSkinKind kind)
         : TSkinControl(control, form), kind_(kind) {}
     ControlSkinKind Kind() const override { return kind_; }
 
-protected:
+  protected:
     bool PreFilter(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     void PostHandler(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
-private:
+  private:
     ControlSkinKind kind_;
 };
 
 class TSkinGroupBox : public TSkinControl {
-public:
+  public:
     using TSkinControl::TSkinControl;
     ControlSkinKind Kind() const override { return ControlSkinKind::GroupBox; }
 
-protected:
+  protected:
     bool PreFilter(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     void PostHandler(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     void Paint(HDC dc, const RECT& client) override;
 
-private:
+  private:
     void PaintWithoutEdge(HDC dc, const RECT& client);
     void PaintClipped(HDC target);
 };
 
 class TSkinSizer : public TSkinControl {
-public:
+  public:
     using TSkinControl::TSkinControl;
     ControlSkinKind Kind() const override { return ControlSkinKind::Sizer; }
 
-protected:
+  protected:
     bool PreFilter(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     void Paint(HDC dc, const RECT& client) override;
 };

@@ -1,6 +1,7 @@
 #include "ui/skin/win32/skin_buttons.h"
 
 #include <windows.h>
+
 #include <commctrl.h>
 #include <windowsx.h>
 
@@ -37,13 +38,14 @@ std::wstring JoinLines(const std::wstring& caption) {
 }
 
 // Draws text centred (vertically too) in `area`; returns where it went.
-RECT DrawCentred(HDC dc, const std::wstring& text, const RECT& area, UINT horizontal, COLORREF colour,
-                 bool multiLine) {
+RECT DrawCentred(HDC dc, const std::wstring& text, const RECT& area, UINT horizontal,
+                 COLORREF colour, bool multiLine) {
     RECT measured = area;
     const UINT base = (multiLine ? DT_WORDBREAK : DT_SINGLELINE) | horizontal;
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &measured, base | DT_CALCRECT);
     const int height = measured.bottom - measured.top;
-    const int width = static_cast<int>(std::min(measured.right - measured.left, area.right - area.left));
+    const int width =
+        static_cast<int>(std::min(measured.right - measured.left, area.right - area.left));
     RECT place = area;
     place.top = area.top + (area.bottom - area.top - height) / 2;
     place.bottom = place.top + height;
@@ -59,80 +61,80 @@ RECT DrawCentred(HDC dc, const std::wstring& text, const RECT& area, UINT horizo
 
 bool TSkinButton::PreFilter(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (message) {
-    case WM_PAINT:
-        PaintMessage();
-        result = 0;
-        return true;
-    case WM_PRINTCLIENT:
-        PaintComposed(reinterpret_cast<HDC>(wParam));
-        result = 0;
-        return true;
-    case WM_ERASEBKGND:
-        result = 1;
-        return true;
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-        if (GetFocus() != hwnd_) SetFocus(hwnd_);
-        SetState(kPressedBit, true);
-        SetCapture(hwnd_);
-        RepaintNow();
-        result = 0;
-        return true;
-    case WM_LBUTTONUP:
-        if (GetCapture() == hwnd_ || Pressed()) {
-            const bool clicked = Pressed() && InsideClient(hwnd_, lParam);
-            SetState(kPressedBit, false);
-            if (GetCapture() == hwnd_) ReleaseCapture();
-            SetState(kHoverBit, CursorOver());
+        case WM_PAINT:
+            PaintMessage();
+            result = 0;
+            return true;
+        case WM_PRINTCLIENT:
+            PaintComposed(reinterpret_cast<HDC>(wParam));
+            result = 0;
+            return true;
+        case WM_ERASEBKGND:
+            result = 1;
+            return true;
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+            if (GetFocus() != hwnd_) SetFocus(hwnd_);
+            SetState(kPressedBit, true);
+            SetCapture(hwnd_);
             RepaintNow();
-            if (clicked) Click();
             result = 0;
             return true;
-        }
-        break;
-    case WM_MOUSEMOVE:
-        if (GetCapture() == hwnd_) {
-            // Held down: pressed while over the button, raised outside it.
-            const bool inside = InsideClient(hwnd_, lParam);
-            if (SetState(kPressedBit | kHoverBit, inside)) RepaintNow();
-            result = 0;
-            return true;
-        }
-        break;
-    default:
-        break;
+        case WM_LBUTTONUP:
+            if (GetCapture() == hwnd_ || Pressed()) {
+                const bool clicked = Pressed() && InsideClient(hwnd_, lParam);
+                SetState(kPressedBit, false);
+                if (GetCapture() == hwnd_) ReleaseCapture();
+                SetState(kHoverBit, CursorOver());
+                RepaintNow();
+                if (clicked) Click();
+                result = 0;
+                return true;
+            }
+            break;
+        case WM_MOUSEMOVE:
+            if (GetCapture() == hwnd_) {
+                // Held down: pressed while over the button, raised outside it.
+                const bool inside = InsideClient(hwnd_, lParam);
+                if (SetState(kPressedBit | kHoverBit, inside)) RepaintNow();
+                result = 0;
+                return true;
+            }
+            break;
+        default:
+            break;
     }
     return TSkinControl::PreFilter(message, wParam, lParam, result);
 }
 
 void TSkinButton::PostHandler(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (message) {
-    case WM_KEYDOWN:
-    case WM_KEYUP:
-        if (wParam == VK_SPACE && SetState(kPressedBit, message == WM_KEYDOWN)) RepaintNow();
-        break;
-    case WM_MOUSEMOVE:
-        if (SetState(kHoverBit, true)) RepaintNow();
-        TrackLeave();
-        break;
-    case WM_MOUSELEAVE:
-        if (GetCapture() != hwnd_ && SetState(kHoverBit | kPressedBit, false)) RepaintNow();
-        break;
-    case WM_CAPTURECHANGED:
-        if (SetState(kPressedBit, false)) RepaintNow();
-        break;
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-    case WM_ENABLE:
-    case WM_SETTEXT:
-    case BM_SETSTATE:
-    case BM_SETSTYLE:
-    case WM_UPDATEUISTATE:
-        RepaintNow();  // the system button may have drawn itself meanwhile
-        break;
-    default:
-        TSkinControl::PostHandler(message, wParam, lParam, result);
-        break;
+        case WM_KEYDOWN:
+        case WM_KEYUP:
+            if (wParam == VK_SPACE && SetState(kPressedBit, message == WM_KEYDOWN)) RepaintNow();
+            break;
+        case WM_MOUSEMOVE:
+            if (SetState(kHoverBit, true)) RepaintNow();
+            TrackLeave();
+            break;
+        case WM_MOUSELEAVE:
+            if (GetCapture() != hwnd_ && SetState(kHoverBit | kPressedBit, false)) RepaintNow();
+            break;
+        case WM_CAPTURECHANGED:
+            if (SetState(kPressedBit, false)) RepaintNow();
+            break;
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS:
+        case WM_ENABLE:
+        case WM_SETTEXT:
+        case BM_SETSTATE:
+        case BM_SETSTYLE:
+        case WM_UPDATEUISTATE:
+            RepaintNow();  // the system button may have drawn itself meanwhile
+            break;
+        default:
+            TSkinControl::PostHandler(message, wParam, lParam, result);
+            break;
     }
 }
 
@@ -140,7 +142,8 @@ void TSkinButton::Click() {
     char name[32] = {};
     GetClassNameA(hwnd_, name, sizeof name);
     const int id = SameText(name, "tbutton") ? 0 : GetDlgCtrlID(hwnd_);
-    PostMessageA(GetParent(hwnd_), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(hwnd_));
+    PostMessageA(GetParent(hwnd_), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(hwnd_));
 }
 
 void TSkinButton::Paint(HDC dc, const RECT& client) {
@@ -154,18 +157,18 @@ void TSkinButton::Paint(HDC dc, const RECT& client) {
     const TDataSkinButton& b = skin.Button;
     COLORREF colour = ToColorRef(skin.Colours.ButtonText);
     switch (PushButtonTextColour(frame)) {
-    case ButtonTextColour::Normal:
-        if (b.HasNormalColour2) colour = ToColorRef(b.NormalColour2);
-        break;
-    case ButtonTextColour::MouseOver:
-        if (b.HasMouseOverColour2) colour = ToColorRef(b.MouseOverColour2);
-        break;
-    case ButtonTextColour::Pressed:
-        if (b.HasPressedColour2) colour = ToColorRef(b.PressedColour2);
-        break;
-    case ButtonTextColour::Disabled:
-        colour = GetSysColor(COLOR_BTNSHADOW);
-        break;
+        case ButtonTextColour::Normal:
+            if (b.HasNormalColour2) colour = ToColorRef(b.NormalColour2);
+            break;
+        case ButtonTextColour::MouseOver:
+            if (b.HasMouseOverColour2) colour = ToColorRef(b.MouseOverColour2);
+            break;
+        case ButtonTextColour::Pressed:
+            if (b.HasPressedColour2) colour = ToColorRef(b.PressedColour2);
+            break;
+        case ButtonTextColour::Disabled:
+            colour = GetSysColor(COLOR_BTNSHADOW);
+            break;
     }
     RECT area = client;
     InflateRect(&area, -2, -2);
@@ -184,7 +187,8 @@ void TSkinButton::Paint(HDC dc, const RECT& client) {
 
 RECT TSkinBitButton::PaintGlyph(HDC dc, const RECT& area) {
     BUTTON_IMAGELIST images{};
-    if (!SendMessageA(hwnd_, BCM_GETIMAGELIST, 0, reinterpret_cast<LPARAM>(&images)) || !images.himl)
+    if (!SendMessageA(hwnd_, BCM_GETIMAGELIST, 0, reinterpret_cast<LPARAM>(&images)) ||
+        !images.himl)
         return area;
     int width = 0, height = 0;
     ImageList_GetIconSize(images.himl, &width, &height);
@@ -203,50 +207,50 @@ RECT TSkinBitButton::PaintGlyph(HDC dc, const RECT& area) {
 
 bool TSkinGlyphButton::PreFilter(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (message) {
-    case WM_PAINT:
-        PaintMessage();
-        result = 0;
-        return true;
-    case WM_PRINTCLIENT:
-        PaintComposed(reinterpret_cast<HDC>(wParam));
-        result = 0;
-        return true;
-    case WM_ERASEBKGND:
-        result = 1;
-        return true;
-    default:
-        return TSkinControl::PreFilter(message, wParam, lParam, result);
+        case WM_PAINT:
+            PaintMessage();
+            result = 0;
+            return true;
+        case WM_PRINTCLIENT:
+            PaintComposed(reinterpret_cast<HDC>(wParam));
+            result = 0;
+            return true;
+        case WM_ERASEBKGND:
+            result = 1;
+            return true;
+        default:
+            return TSkinControl::PreFilter(message, wParam, lParam, result);
     }
 }
 
 void TSkinGlyphButton::PostHandler(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (message) {
-    case WM_MOUSEMOVE:
-        if (SetState(kHoverBit, true)) RepaintNow();
-        TrackLeave();
-        break;
-    case WM_MOUSELEAVE:
-        SetState(kHoverBit | kPressedBit, false);
-        RepaintNow();
-        break;
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONUP:
-    case WM_LBUTTONDBLCLK:
-    case WM_KEYDOWN:
-    case WM_KEYUP:
-    case BM_SETCHECK:
-    case BM_SETSTATE:
-    case BM_CLICK:
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-    case WM_ENABLE:
-    case WM_SETTEXT:
-    case WM_UPDATEUISTATE:
-        RepaintNow();  // the button has drawn itself: draw the skin over it
-        break;
-    default:
-        TSkinControl::PostHandler(message, wParam, lParam, result);
-        break;
+        case WM_MOUSEMOVE:
+            if (SetState(kHoverBit, true)) RepaintNow();
+            TrackLeave();
+            break;
+        case WM_MOUSELEAVE:
+            SetState(kHoverBit | kPressedBit, false);
+            RepaintNow();
+            break;
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONUP:
+        case WM_LBUTTONDBLCLK:
+        case WM_KEYDOWN:
+        case WM_KEYUP:
+        case BM_SETCHECK:
+        case BM_SETSTATE:
+        case BM_CLICK:
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS:
+        case WM_ENABLE:
+        case WM_SETTEXT:
+        case WM_UPDATEUISTATE:
+            RepaintNow();  // the button has drawn itself: draw the skin over it
+            break;
+        default:
+            TSkinControl::PostHandler(message, wParam, lParam, result);
+            break;
     }
 }
 
@@ -276,9 +280,11 @@ void TSkinGlyphButton::Paint(HDC dc, const RECT& client) {
     else
         area.left = x + width + 2;
     SelectGuard font(dc, Font());
-    const COLORREF colour = Disabled() ? GetSysColor(COLOR_BTNSHADOW) : ToColorRef(Skin().Colours.WindowText);
+    const COLORREF colour =
+        Disabled() ? GetSysColor(COLOR_BTNSHADOW) : ToColorRef(Skin().Colours.WindowText);
     const std::wstring text = WindowTextOf(hwnd_);
-    RECT used = DrawCentred(dc, text, area, glyphRight ? DT_RIGHT : DT_LEFT, colour, (style & BS_MULTILINE) != 0);
+    RECT used = DrawCentred(dc, text, area, glyphRight ? DT_RIGHT : DT_LEFT, colour,
+                            (style & BS_MULTILINE) != 0);
     if (Focused() && !Data().Options.Has(xoNoFocusRect) && !text.empty()) {
         InflateRect(&used, 1, 1);
         IntersectRect(&used, &used, &client);
@@ -288,8 +294,12 @@ void TSkinGlyphButton::Paint(HDC dc, const RECT& client) {
     }
 }
 
-const SkinBitmap& TSkinCheckBox::Glyphs() const { return Skin().Button.CheckMap; }
-int TSkinCheckBox::GlyphFrames() const { return Skin().Button.CheckFrame; }
+const SkinBitmap& TSkinCheckBox::Glyphs() const {
+    return Skin().Button.CheckMap;
+}
+int TSkinCheckBox::GlyphFrames() const {
+    return Skin().Button.CheckFrame;
+}
 
 int TSkinCheckBox::GlyphFrame() const {
     const LRESULT check = SendMessageA(hwnd_, BM_GETCHECK, 0, 0);
@@ -300,8 +310,12 @@ int TSkinCheckBox::GlyphFrame() const {
     return CheckBoxFrame(state, Disabled(), Hover(), pushed, GlyphFrames());
 }
 
-const SkinBitmap& TSkinRadioButton::Glyphs() const { return Skin().Button.RadioMap; }
-int TSkinRadioButton::GlyphFrames() const { return Skin().Button.RadioFrame; }
+const SkinBitmap& TSkinRadioButton::Glyphs() const {
+    return Skin().Button.RadioMap;
+}
+int TSkinRadioButton::GlyphFrames() const {
+    return Skin().Button.RadioFrame;
+}
 
 int TSkinRadioButton::GlyphFrame() const {
     const bool checked = SendMessageA(hwnd_, BM_GETCHECK, 0, 0) == BST_CHECKED;

@@ -7,35 +7,38 @@
 namespace kestrone::ui {
 
 class TSkinButton : public TSkinControl {
-public:
+  public:
     using TSkinControl::TSkinControl;
     ControlSkinKind Kind() const override { return ControlSkinKind::Button; }
 
-protected:
+  protected:
     bool PreFilter(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     void PostHandler(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     void Paint(HDC dc, const RECT& client) override;
     // The caption area after a picture (bitmap buttons) took its place.
-    virtual RECT PaintGlyph(HDC dc, const RECT& area) { (void)dc; return area; }
+    virtual RECT PaintGlyph(HDC dc, const RECT& area) {
+        (void)dc;
+        return area;
+    }
     void Click();
 };
 
 class TSkinBitButton : public TSkinButton {
-public:
+  public:
     using TSkinButton::TSkinButton;
     ControlSkinKind Kind() const override { return ControlSkinKind::BitButton; }
 
-protected:
+  protected:
     RECT PaintGlyph(HDC dc, const RECT& area) override;
 };
 
 // Check boxes and radio buttons share their painting: the glyph at one side,
 // the caption beside it.
 class TSkinGlyphButton : public TSkinControl {
-public:
+  public:
     using TSkinControl::TSkinControl;
 
-protected:
+  protected:
     bool PreFilter(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     void PostHandler(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     void Paint(HDC dc, const RECT& client) override;
@@ -46,22 +49,22 @@ protected:
 };
 
 class TSkinCheckBox : public TSkinGlyphButton {
-public:
+  public:
     using TSkinGlyphButton::TSkinGlyphButton;
     ControlSkinKind Kind() const override { return ControlSkinKind::CheckBox; }
 
-protected:
+  protected:
     const SkinBitmap& Glyphs() const override;
     int GlyphFrames() const override;
     int GlyphFrame() const override;
 };
 
 class TSkinRadioButton : public TSkinGlyphButton {
-public:
+  public:
     using TSkinGlyphButton::TSkinGlyphButton;
     ControlSkinKind Kind() const override { return ControlSkinKind::RadioButton; }
 
-protected:
+  protected:
     const SkinBitmap& Glyphs() const override;
     int GlyphFrames() const override;
     int GlyphFrame() const override;

@@ -77,7 +77,7 @@ HBITMAP ImageOf(const SkinBitmap& source) {
 
 // One memory DC that holds the source bitmap while a piece is drawn.
 class SourceDc {
-public:
+  public:
     explicit SourceDc(HBITMAP bitmap) : dc_(CreateCompatibleDC(nullptr)) {
         if (dc_) previous_ = SelectObject(dc_.get(), bitmap);
     }
@@ -86,7 +86,7 @@ public:
     }
     HDC get() const { return dc_.get(); }
 
-private:
+  private:
     MemoryDc dc_;
     HGDIOBJ previous_ = nullptr;
 };
@@ -114,15 +114,21 @@ void DrawPiece(HDC target, int tx, int ty, const Slice& s, HDC source, int fx, i
 
 bool IsCentre(const Slice& s, const Margins& m, int width, int height) {
     return s.target.x == m.left && s.target.y == m.top &&
-           s.target.width == width - m.left - m.right && s.target.height == height - m.top - m.bottom;
+           s.target.width == width - m.left - m.right &&
+           s.target.height == height - m.top - m.bottom;
 }
 
 }  // namespace
 
-void ForgetSkinImages() { Images().clear(); }
-size_t SkinImageCount() { return Images().size(); }
+void ForgetSkinImages() {
+    Images().clear();
+}
+size_t SkinImageCount() {
+    return Images().size();
+}
 
-bool DrawNineSlice(HDC target, const RECT& dest, const SkinBitmap& bitmap, const SliceStyle& style) {
+bool DrawNineSlice(HDC target, const RECT& dest, const SkinBitmap& bitmap,
+                   const SliceStyle& style) {
     const int width = dest.right - dest.left, height = dest.bottom - dest.top;
     if (bitmap.Empty() || width <= 0 || height <= 0) return false;
     const FrameRect f = FrameOf(bitmap, style.frameCount, style.frame, style.stacked);
@@ -132,7 +138,8 @@ bool DrawNineSlice(HDC target, const RECT& dest, const SkinBitmap& bitmap, const
     SourceDc source(image);
     if (!source.get()) return false;
     const Margins m = EffectiveMargins(style.margins, f.width, f.height, width, height);
-    const std::vector<Slice> slices = NineSlices(f.width, f.height, width, height, style.margins, style.tile);
+    const std::vector<Slice> slices =
+        NineSlices(f.width, f.height, width, height, style.margins, style.tile);
 
     if (!style.transparent) {
         const int oldMode = SetStretchBltMode(target, COLORONCOLOR);
@@ -157,7 +164,8 @@ bool DrawNineSlice(HDC target, const RECT& dest, const SkinBitmap& bitmap, const
                           height, kMagenta) != FALSE;
 }
 
-bool DrawSkinObject(HDC target, const RECT& dest, const TDataSkinObject& o, int frame, bool stacked) {
+bool DrawSkinObject(HDC target, const RECT& dest, const TDataSkinObject& o, int frame,
+                    bool stacked) {
     SliceStyle style;
     style.frameCount = o.Frame;
     style.frame = frame;
@@ -195,7 +203,9 @@ bool DrawFrameImage(HDC target, int x, int y, const SkinBitmap& bitmap, int fram
     return BitBlt(target, x, y, f.width, f.height, source.get(), f.x, f.y, SRCCOPY) != FALSE;
 }
 
-COLORREF ToColorRef(TColor colour) { return static_cast<COLORREF>(colour) & 0xFFFFFF; }
+COLORREF ToColorRef(TColor colour) {
+    return static_cast<COLORREF>(colour) & 0xFFFFFF;
+}
 
 HBRUSH SkinStaticColours(HBRUSH previous, HDC dc, const TSkinContent& skin, HBRUSH face) {
     const bool systemBrush = !previous || previous == GetSysColorBrush(COLOR_BTNFACE) ||
@@ -232,7 +242,8 @@ std::wstring WindowTextOf(HWND window) {
 
 std::wstring Widen(const std::string& ansi) {
     if (ansi.empty()) return {};
-    const int length = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
+    const int length =
+        MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
     std::wstring wide(static_cast<size_t>(length), L'\0');
     MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), wide.data(), length);
     return wide;

@@ -15,7 +15,7 @@ namespace kestrone::ui {
 
 // A bitmap of a given size selected into its own memory DC.
 class OffscreenCanvas {
-public:
+  public:
     OffscreenCanvas(HDC reference, int width, int height);
     ~OffscreenCanvas();
     OffscreenCanvas(const OffscreenCanvas&) = delete;
@@ -29,7 +29,7 @@ public:
     void CopyTo(HDC target, int x, int y) const;
     void CopyPart(HDC target, const RECT& part) const;
 
-private:
+  private:
     MemoryDc dc_;
     BitmapHandle bitmap_;
     HGDIOBJ previous_ = nullptr;

@@ -11,7 +11,7 @@
 namespace kestrone::ui {
 
 class TSkinComponent {
-public:
+  public:
     TSkinComponent() = default;
     ~TSkinComponent();
     TSkinComponent(const TSkinComponent&) = delete;
@@ -32,7 +32,7 @@ public:
     void Activate(HWND ownerForm);
     bool Activated() const { return activated_; }
 
-private:
+  private:
     bool activated_ = false;
 };
 

@@ -27,7 +27,8 @@ void TSkinControl::Detach() {
     RemoveSubclass(hwnd_, slot_, false);
     slot_ = nullptr;
     dead_ = true;
-    if (IsWindow(hwnd_)) RedrawWindow(hwnd_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE);
+    if (IsWindow(hwnd_))
+        RedrawWindow(hwnd_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE);
 }
 
 LRESULT TSkinControl::HandleMessage(void* self, HWND, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -78,18 +79,20 @@ bool TSkinControl::PreFilter(UINT message, WPARAM, LPARAM, LRESULT& result) {
 
 void TSkinControl::PostHandler(UINT message, WPARAM, LPARAM, LRESULT&) {
     switch (message) {
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-    case WM_ENABLE:
-    case WM_SETTEXT:
-        Invalidate();
-        break;
-    default:
-        break;
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS:
+        case WM_ENABLE:
+        case WM_SETTEXT:
+            Invalidate();
+            break;
+        default:
+            break;
     }
 }
 
-void TSkinControl::Invalidate() { InvalidateRect(hwnd_, nullptr, FALSE); }
+void TSkinControl::Invalidate() {
+    InvalidateRect(hwnd_, nullptr, FALSE);
+}
 
 void TSkinControl::RepaintNow() {
     HDC dc = GetDC(hwnd_);
@@ -138,16 +141,26 @@ bool TSkinControl::CursorOver() const {
     return WindowFromPoint(cursor) == hwnd_;
 }
 
-const TSkinContent& TSkinControl::Skin() const { return *form_.Skin(); }
-TSkinData& TSkinControl::Data() const { return form_.Data(); }
-COLORREF TSkinControl::FaceColour() const { return ToColorRef(Skin().Colours.ButtonFace); }
-HBRUSH TSkinControl::FaceBrush() const { return form_.FaceBrush(); }
+const TSkinContent& TSkinControl::Skin() const {
+    return *form_.Skin();
+}
+TSkinData& TSkinControl::Data() const {
+    return form_.Data();
+}
+COLORREF TSkinControl::FaceColour() const {
+    return ToColorRef(Skin().Colours.ButtonFace);
+}
+HBRUSH TSkinControl::FaceBrush() const {
+    return form_.FaceBrush();
+}
 
 HFONT TSkinControl::Font() const {
     auto font = reinterpret_cast<HFONT>(SendMessageA(hwnd_, WM_GETFONT, 0, 0));
     return font ? font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
-bool TSkinControl::Disabled() const { return (GetWindowLongA(hwnd_, GWL_STYLE) & WS_DISABLED) != 0; }
+bool TSkinControl::Disabled() const {
+    return (GetWindowLongA(hwnd_, GWL_STYLE) & WS_DISABLED) != 0;
+}
 
 }  // namespace kestrone::ui

@@ -18,7 +18,7 @@ namespace kestrone::ui {
 class TWinSkinForm;
 
 class TSkinControl {
-public:
+  public:
     TSkinControl(HWND control, TWinSkinForm& form);
     virtual ~TSkinControl();
     TSkinControl(const TSkinControl&) = delete;
@@ -37,7 +37,7 @@ public:
     bool Hover() const { return (state_ & kHoverBit) != 0; }
     bool Pressed() const { return (state_ & kPressedBit) != 0; }
 
-protected:
+  protected:
     static constexpr uint8_t kHoverBit = 1;
     static constexpr uint8_t kPressedBit = 2;
 
@@ -76,8 +76,9 @@ protected:
     TWinSkinForm& form_;
     uint8_t state_ = 0;
 
-private:
-    static LRESULT HandleMessage(void* self, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  private:
+    static LRESULT HandleMessage(void* self, HWND window, UINT message, WPARAM wParam,
+                                 LPARAM lParam);
     LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
 
     SubclassSlot* slot_ = nullptr;

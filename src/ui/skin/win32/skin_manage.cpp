@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "ui/skin/window_filter.h"
 #include "ui/skin/win32/skin_canvas.h"
 #include "ui/skin/win32/win_skin_form.h"
 #include "ui/skin/win32/win_skin_pop_menu.h"
+#include "ui/skin/window_filter.h"
 
 namespace kestrone::ui {
 
@@ -37,7 +37,9 @@ int SkinTagOf(HWND window) {
     return static_cast<int>(reinterpret_cast<intptr_t>(GetPropA(window, kTagProperty)));
 }
 
-TSkinManage* TSkinManage::Instance() { return g_manager; }
+TSkinManage* TSkinManage::Instance() {
+    return g_manager;
+}
 
 TSkinManage::TSkinManage() {
     WNDCLASSA windowClass{};
@@ -87,7 +89,8 @@ void TSkinManage::Unregister(TSkinData& data) {
         if (form && &form->Data() == &data) manager.UnskinWindow(form->Handle());
     }
     auto& list = manager.registrations_;
-    list.erase(std::remove_if(list.begin(), list.end(), [&](const Registration& r) { return r.data == &data; }),
+    list.erase(std::remove_if(list.begin(), list.end(),
+                              [&](const Registration& r) { return r.data == &data; }),
                list.end());
     data.OnSkinLoaded = nullptr;
     data.OnActiveChanged = nullptr;
@@ -111,7 +114,8 @@ void TSkinManage::ReadSystemFonts() {
 }
 
 void TSkinManage::InstallHook() {
-    if (!hook_) hook_ = SetWindowsHookExA(WH_CBT, &TSkinManage::CbtProc, nullptr, GetCurrentThreadId());
+    if (!hook_)
+        hook_ = SetWindowsHookExA(WH_CBT, &TSkinManage::CbtProc, nullptr, GetCurrentThreadId());
 }
 
 LRESULT CALLBACK TSkinManage::CbtProc(int code, WPARAM wParam, LPARAM lParam) {
@@ -119,17 +123,17 @@ LRESULT CALLBACK TSkinManage::CbtProc(int code, WPARAM wParam, LPARAM lParam) {
     if (manager && code >= 0) {
         const auto window = reinterpret_cast<HWND>(wParam);
         switch (code) {
-        case HCBT_CREATEWND:
-            manager->OnCreateWindow(window, *reinterpret_cast<CBT_CREATEWNDA*>(lParam));
-            break;
-        case HCBT_DESTROYWND:
-            manager->OnDestroyWindow(window);
-            break;
-        case HCBT_ACTIVATE:
-            manager->SkinWindow(window);
-            break;
-        default:
-            break;
+            case HCBT_CREATEWND:
+                manager->OnCreateWindow(window, *reinterpret_cast<CBT_CREATEWNDA*>(lParam));
+                break;
+            case HCBT_DESTROYWND:
+                manager->OnDestroyWindow(window);
+                break;
+            case HCBT_ACTIVATE:
+                manager->SkinWindow(window);
+                break;
+            default:
+                break;
         }
     }
     return CallNextHookEx(manager ? manager->hook_ : nullptr, code, wParam, lParam);
@@ -165,7 +169,9 @@ void TSkinManage::OnDestroyWindow(HWND window) {
     }
 }
 
-void TSkinManage::FormDestroyed(HWND window) { forms_.Retire(Key(window)); }
+void TSkinManage::FormDestroyed(HWND window) {
+    forms_.Retire(Key(window));
+}
 
 // Objects whose windows are gone are freed once no call of theirs runs.
 void TSkinManage::CleanList() {
@@ -179,7 +185,8 @@ void TSkinManage::CleanList() {
 TSkinData* TSkinManage::DataForWindow(HWND window, const std::string& className) const {
     std::vector<RegisteredSkin> skins;
     for (const Registration& r : registrations_) {
-        skins.push_back({r.data->SkinFormtype, reinterpret_cast<uintptr_t>(r.owner), r.data->Loaded()});
+        skins.push_back(
+            {r.data->SkinFormtype, reinterpret_cast<uintptr_t>(r.owner), r.data->Loaded()});
     }
     const int index = ChooseSkinData(skins, reinterpret_cast<uintptr_t>(window), className);
     return index < 0 ? nullptr : registrations_[static_cast<size_t>(index)].data;
@@ -189,6 +196,9 @@ bool TSkinManage::SkinWindow(HWND window, bool skinningAll) {
     CleanList();
     if (!active_ || !IsWindow(window)) return false;
     if (FindForm(window)) return true;
+    // Only windows of this thread: another process's window may carry the
+    // same module address and class name.
+    if (GetWindowThreadProcessId(window, nullptr) != GetCurrentThreadId()) return false;
     WindowCandidate candidate;
     candidate.className = ClassOf(window);
     candidate.answersSkinQuery = IsSkinnedWindow(window);
@@ -207,9 +217,12 @@ bool TSkinManage::SkinWindow(HWND window, bool skinningAll) {
     if (!data) return false;
     FormSkinHandler handler;
     if (data->OnFormSkin) {
-        handler = [data](const std::string& name, bool& doSkin) { data->OnFormSkin(*data, name, doSkin); };
+        handler = [data](const std::string& name, bool& doSkin) {
+            data->OnFormSkin(*data, name, doSkin);
+        };
     }
-    if (!ShouldSkinWindow(candidate, skinningAll, data->Options, data->SkinControls, handler)) return false;
+    if (!ShouldSkinWindow(candidate, skinningAll, data->Options, data->SkinControls, handler))
+        return false;
     auto form = std::make_unique<TWinSkinForm>(window, *data, *this);
     if (form->Life() == FormLife::Dead) return false;
     forms_.Add(Key(window), std::move(form));
@@ -248,7 +261,8 @@ void TSkinManage::RunPendingAction() {
     RunAction(action, requester, window);
 }
 
-LRESULT CALLBACK TSkinManage::TimerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK TSkinManage::TimerWindowProc(HWND window, UINT message, WPARAM wParam,
+                                              LPARAM lParam) {
     if (message == WM_TIMER && wParam == kActionTimer && g_manager) {
         g_manager->RunPendingAction();
         return 0;
@@ -259,23 +273,23 @@ LRESULT CALLBACK TSkinManage::TimerWindowProc(HWND window, UINT message, WPARAM 
 void TSkinManage::RunAction(SkinAction action, TSkinData* requester, HWND window) {
     CleanList();
     switch (action) {
-    case SkinAction::None:
-        return;
-    case SkinAction::SkinAll:
-        SkinAllForms();
-        break;
-    case SkinAction::UnskinAll:
-        UnskinAll();
-        break;
-    case SkinAction::Refresh:
-        RefreshForms(requester);
-        break;
-    case SkinAction::Purge:
-        break;  // the clean-up above did it
-    case SkinAction::ReskinOne:
-        UnskinWindow(window);
-        SkinWindow(window);
-        break;
+        case SkinAction::None:
+            return;
+        case SkinAction::SkinAll:
+            SkinAllForms();
+            break;
+        case SkinAction::UnskinAll:
+            UnskinAll();
+            break;
+        case SkinAction::Refresh:
+            RefreshForms(requester);
+            break;
+        case SkinAction::Purge:
+            break;  // the clean-up above did it
+        case SkinAction::ReskinOne:
+            UnskinWindow(window);
+            SkinWindow(window);
+            break;
     }
     for (const Registration& r : registrations_) {
         if (r.data->OnSkinChanged) r.data->OnSkinChanged(*r.data);
@@ -292,9 +306,11 @@ BOOL CALLBACK CollectThreadWindow(HWND window, LPARAM list) {
 void TSkinManage::SkinAllForms() {
     active_ = true;
     std::vector<HWND> windows;
-    EnumThreadWindows(GetCurrentThreadId(), CollectThreadWindow, reinterpret_cast<LPARAM>(&windows));
+    EnumThreadWindows(GetCurrentThreadId(), CollectThreadWindow,
+                      reinterpret_cast<LPARAM>(&windows));
     for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
-        if (IsWindowVisible(*it) && !(GetWindowLongA(*it, GWL_STYLE) & WS_CHILD)) SkinWindow(*it, true);
+        if (IsWindowVisible(*it) && !(GetWindowLongA(*it, GWL_STYLE) & WS_CHILD))
+            SkinWindow(*it, true);
     }
 }
 

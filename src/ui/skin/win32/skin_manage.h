@@ -22,7 +22,7 @@ class TWinSkinForm;
 class TWinSkinPopMenu;
 
 class TSkinManage {
-public:
+  public:
     // The manager, or null when no skin is registered.
     static TSkinManage* Instance();
 
@@ -74,7 +74,7 @@ public:
     TSkinManage(const TSkinManage&) = delete;
     TSkinManage& operator=(const TSkinManage&) = delete;
 
-private:
+  private:
     TSkinManage();
     struct Registration {
         TSkinData* data;
@@ -83,7 +83,8 @@ private:
 
     static uintptr_t Key(HWND window) { return reinterpret_cast<uintptr_t>(window); }
     static LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK TimerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK TimerWindowProc(HWND window, UINT message, WPARAM wParam,
+                                            LPARAM lParam);
     void OnCreateWindow(HWND window, const CBT_CREATEWNDA& create);
     void OnDestroyWindow(HWND window);
     void RunAction(SkinAction action, TSkinData* requester, HWND window);

@@ -12,8 +12,9 @@
 namespace kestrone::ui {
 
 ScrollBarInfoFunction ScrollBarInfoApi() {
-    static const ScrollBarInfoFunction function = reinterpret_cast<ScrollBarInfoFunction>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetScrollBarInfo")));
+    static const ScrollBarInfoFunction function =
+        reinterpret_cast<ScrollBarInfoFunction>(reinterpret_cast<void*>(
+            GetProcAddress(GetModuleHandleA("user32.dll"), "GetScrollBarInfo")));
     return function;
 }
 
@@ -30,7 +31,8 @@ bool ReadBar(HWND window, bool vertical, SCROLLBARINFO& info) {
     std::memset(&info, 0, sizeof info);
     info.cbSize = sizeof info;
     if (!api(window, vertical ? OBJID_VSCROLL : OBJID_HSCROLL, &info)) return false;
-    return !(info.rgstate[0] & (kInvisible | kOffscreen)) && info.rcScrollBar.right > info.rcScrollBar.left &&
+    return !(info.rgstate[0] & (kInvisible | kOffscreen)) &&
+           info.rcScrollBar.right > info.rcScrollBar.left &&
            info.rcScrollBar.bottom > info.rcScrollBar.top;
 }
 
@@ -40,7 +42,8 @@ RECT Along(bool vertical, int length, int thickness, int start, int end) {
     return vertical ? RECT{0, start, thickness, end} : RECT{start, 0, end, thickness};
 }
 
-void PaintBarTo(HDC dc, const SCROLLBARINFO& info, bool vertical, const TSkinContent& skin, int hover) {
+void PaintBarTo(HDC dc, const SCROLLBARINFO& info, bool vertical, const TSkinContent& skin,
+                int hover) {
     const TDataSkinObject& arrows = *skin.Find("Scrollbar");
     const int width = info.rcScrollBar.right - info.rcScrollBar.left;
     const int height = info.rcScrollBar.bottom - info.rcScrollBar.top;
@@ -49,7 +52,8 @@ void PaintBarTo(HDC dc, const SCROLLBARINFO& info, bool vertical, const TSkinCon
     const RECT all{0, 0, width, height};
     FillSolid(dc, all, ToColorRef(skin.Colours.ButtonFace));
     const bool disabled = (info.rgstate[0] & kUnavailable) != 0;
-    const int arrow = ScrollArrowLength(GetSystemMetrics(vertical ? SM_CYVSCROLL : SM_CXHSCROLL), length);
+    const int arrow =
+        ScrollArrowLength(GetSystemMetrics(vertical ? SM_CYVSCROLL : SM_CXHSCROLL), length);
 
     if (const TDataSkinObject* track = skin.Find(vertical ? "VertScroll" : "HorzScroll")) {
         DrawSkinObject(dc, Along(vertical, length, thickness, arrow, length - arrow), *track,
@@ -74,8 +78,10 @@ void PaintBarTo(HDC dc, const SCROLLBARINFO& info, bool vertical, const TSkinCon
     const FrameRect grip = FrameOf(arrows.Map, arrows.Frame, gripFrame, false);
     const int gripLength = vertical ? grip.height : grip.width;
     if (!ThumbHasRoomForGrip(thumbEnd - thumbStart, gripLength)) return;
-    const int gx = vertical ? (thickness - grip.width) / 2 : thumbStart + (thumbEnd - thumbStart - grip.width) / 2;
-    const int gy = vertical ? thumbStart + (thumbEnd - thumbStart - grip.height) / 2 : (thickness - grip.height) / 2;
+    const int gx = vertical ? (thickness - grip.width) / 2
+                            : thumbStart + (thumbEnd - thumbStart - grip.width) / 2;
+    const int gy = vertical ? thumbStart + (thumbEnd - thumbStart - grip.height) / 2
+                            : (thickness - grip.height) / 2;
     DrawFrameImage(dc, gx, gy, arrows.Map, arrows.Frame, gripFrame, false, arrows.Trans == 1);
 }
 
@@ -103,7 +109,8 @@ int ScrollBarElementAt(HWND window, bool vertical, POINT screen) {
     const int length = vertical ? info.rcScrollBar.bottom - info.rcScrollBar.top
                                 : info.rcScrollBar.right - info.rcScrollBar.left;
     const int at = vertical ? screen.y - info.rcScrollBar.top : screen.x - info.rcScrollBar.left;
-    const int arrow = ScrollArrowLength(GetSystemMetrics(vertical ? SM_CYVSCROLL : SM_CXHSCROLL), length);
+    const int arrow =
+        ScrollArrowLength(GetSystemMetrics(vertical ? SM_CYVSCROLL : SM_CXHSCROLL), length);
     if (at < arrow) return 1;
     if (at >= length - arrow) return 5;
     if (at < info.xyThumbTop) return 2;
@@ -111,7 +118,10 @@ int ScrollBarElementAt(HWND window, bool vertical, POINT screen) {
     return 4;
 }
 
-void TSkinEdit::OnAttached() { SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE); }
+void TSkinEdit::OnAttached() {
+    SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
 
 void TSkinEdit::PostHandler(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     if (message == WM_NCPAINT) {
@@ -140,7 +150,8 @@ void TSkinEdit::PaintEdge() {
         GetClassNameA(hwnd_, name, sizeof name);
         const bool readOnlyEdit = lstrcmpiA(name, "Edit") == 0 && (style & ES_READONLY);
         InflateRect(&r, -1, -1);
-        ::FrameRect(dc, &r, readOnlyEdit || Disabled() ? FaceBrush() : GetSysColorBrush(COLOR_WINDOW));
+        ::FrameRect(dc, &r,
+                    readOnlyEdit || Disabled() ? FaceBrush() : GetSysColorBrush(COLOR_WINDOW));
     }
     ReleaseDC(hwnd_, dc);
 }
@@ -178,38 +189,38 @@ void TSkinScrollbar::PaintBars(bool onlyWhenChanged) {
 
 void TSkinScrollbar::PostHandler(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (message) {
-    case WM_NCPAINT:
-        PaintEdge();
-        PaintBars(false);
-        return;
-    case WM_NCMOUSEMOVE: {
-        const POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-        const int v = wParam == HTVSCROLL ? ScrollBarElementAt(hwnd_, true, p) : 0;
-        const int h = wParam == HTHSCROLL ? ScrollBarElementAt(hwnd_, false, p) : 0;
-        if (v != hover_[0] || h != hover_[1]) {
-            hover_[0] = v;
-            hover_[1] = h;
+        case WM_NCPAINT:
+            PaintEdge();
             PaintBars(false);
+            return;
+        case WM_NCMOUSEMOVE: {
+            const POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+            const int v = wParam == HTVSCROLL ? ScrollBarElementAt(hwnd_, true, p) : 0;
+            const int h = wParam == HTHSCROLL ? ScrollBarElementAt(hwnd_, false, p) : 0;
+            if (v != hover_[0] || h != hover_[1]) {
+                hover_[0] = v;
+                hover_[1] = h;
+                PaintBars(false);
+            }
+            TrackNonClientLeave();
+            return;
         }
-        TrackNonClientLeave();
-        return;
-    }
-    case WM_NCMOUSELEAVE:
-        hover_[0] = hover_[1] = 0;
-        PaintBars(false);
-        return;
-    case WM_NCHITTEST:
-    case WM_SETCURSOR:
-    case WM_GETDLGCODE:
-    case WM_GETFONT:
-    case WM_GETTEXT:
-    case WM_GETTEXTLENGTH:
-        return;
-    default:
-        TSkinEdit::PostHandler(message, wParam, lParam, result);
-        // The control may have drawn its bars itself while it scrolled.
-        PaintBars(true);
-        return;
+        case WM_NCMOUSELEAVE:
+            hover_[0] = hover_[1] = 0;
+            PaintBars(false);
+            return;
+        case WM_NCHITTEST:
+        case WM_SETCURSOR:
+        case WM_GETDLGCODE:
+        case WM_GETFONT:
+        case WM_GETTEXT:
+        case WM_GETTEXTLENGTH:
+            return;
+        default:
+            TSkinEdit::PostHandler(message, wParam, lParam, result);
+            // The control may have drawn its bars itself while it scrolled.
+            PaintBars(true);
+            return;
     }
 }
 

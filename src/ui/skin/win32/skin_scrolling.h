@@ -23,11 +23,11 @@ bool PaintScrollBar(HDC windowDc, HWND window, bool vertical, const TSkinContent
 int ScrollBarElementAt(HWND window, bool vertical, POINT screen);
 
 class TSkinEdit : public TSkinControl {
-public:
+  public:
     using TSkinControl::TSkinControl;
     ControlSkinKind Kind() const override { return ControlSkinKind::Edit; }
 
-protected:
+  protected:
     void PostHandler(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     void OnAttached() override;
     void PaintEdge();
@@ -35,16 +35,16 @@ protected:
 
 // TSkinScrollbar (memos, list boxes) and TSkinListView.
 class TSkinScrollbar : public TSkinEdit {
-public:
+  public:
     TSkinScrollbar(HWND control, TWinSkinForm& form, ControlSkinKind kind)
         : TSkinEdit(control, form), kind_(kind) {}
     ControlSkinKind Kind() const override { return kind_; }
 
-protected:
+  protected:
     void PostHandler(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     void OnAttached() override;
 
-private:
+  private:
     void PaintBars(bool onlyWhenChanged);
     void TrackNonClientLeave();
     ControlSkinKind kind_;

@@ -36,8 +36,9 @@ SubclassSlot* InstallSubclass(HWND window, void* owner, SlotHandler handler) {
         return nullptr;
     }
     const LONG_PTR proc = reinterpret_cast<LONG_PTR>(&SlotProc);
-    slot->previous = reinterpret_cast<WNDPROC>(slot->unicode ? SetWindowLongPtrW(window, GWLP_WNDPROC, proc)
-                                                             : SetWindowLongPtrA(window, GWLP_WNDPROC, proc));
+    slot->previous =
+        reinterpret_cast<WNDPROC>(slot->unicode ? SetWindowLongPtrW(window, GWLP_WNDPROC, proc)
+                                                : SetWindowLongPtrA(window, GWLP_WNDPROC, proc));
     if (!slot->previous) {
         RemovePropA(window, kSlotProperty);
         delete slot;

@@ -9,7 +9,8 @@
 
 namespace kestrone::ui {
 
-using SlotHandler = LRESULT (*)(void* owner, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+using SlotHandler = LRESULT (*)(void* owner, HWND window, UINT message, WPARAM wParam,
+                                LPARAM lParam);
 
 struct SubclassSlot {
     WNDPROC previous = nullptr;

@@ -20,7 +20,8 @@ std::string ClassNameOf(HWND window) {
 }
 
 FrameMetrics SystemFrameMetrics() {
-    return {GetSystemMetrics(SM_CYMENU), GetSystemMetrics(SM_CYCAPTION), GetSystemMetrics(SM_CXFRAME)};
+    return {GetSystemMetrics(SM_CYMENU), GetSystemMetrics(SM_CYCAPTION),
+            GetSystemMetrics(SM_CXFRAME)};
 }
 
 }  // namespace
@@ -33,8 +34,10 @@ TWinSkinForm::TWinSkinForm(HWND window, TSkinData& data, TSkinManage& manager)
     originalClient_ = {client.right - client.left, client.bottom - client.top};
     active_ = GetActiveWindow() == hwnd_;
     const TSkinContent* skin = Skin();
-    faceBrush_.reset(CreateSolidBrush(skin ? ToColorRef(skin->Colours.ButtonFace) : GetSysColor(COLOR_BTNFACE)));
-    if (data_.OnBeforeSkinForm) data_.OnBeforeSkinForm(data_, reinterpret_cast<uintptr_t>(hwnd_), className_);
+    faceBrush_.reset(
+        CreateSolidBrush(skin ? ToColorRef(skin->Colours.ButtonFace) : GetSysColor(COLOR_BTNFACE)));
+    if (data_.OnBeforeSkinForm)
+        data_.OnBeforeSkinForm(data_, reinterpret_cast<uintptr_t>(hwnd_), className_);
     slot_ = InstallSubclass(hwnd_, this, &TWinSkinForm::HandleMessage);
     if (!slot_) {
         life_ = FormLife::Dead;
@@ -72,15 +75,17 @@ void TWinSkinForm::UpdateState() {
     WINDOWPLACEMENT placement{};
     placement.length = sizeof placement;
     GetWindowPlacement(hwnd_, &placement);
-    state_ = IsIconic(hwnd_) ? WindowState::Minimised
+    state_ = IsIconic(hwnd_)   ? WindowState::Minimised
              : IsZoomed(hwnd_) ? WindowState::Maximised
                                : WindowStateOf(static_cast<int>(placement.showCmd));
 }
 
 bool TWinSkinForm::SkinsFrame() const {
-    if (!data_.SkinControls.Has(xcMainMenu) || kind_ == FrameKind::NoCaption || !Skin()) return false;
+    if (!data_.SkinControls.Has(xcMainMenu) || kind_ == FrameKind::NoCaption || !Skin())
+        return false;
     if (role_ == FormRole::MdiChild && state_ == WindowState::Maximised) return false;
-    return life_ == FormLife::Running || life_ == FormLife::Refreshing || life_ == FormLife::Resizing;
+    return life_ == FormLife::Running || life_ == FormLife::Refreshing ||
+           life_ == FormLife::Resizing;
 }
 
 void TWinSkinForm::ComputeSizes() {
@@ -114,7 +119,8 @@ void TWinSkinForm::Start() {
     SetTimer(hwnd_, kHoverTimerId, kHoverCheckMs, nullptr);
     hoverTimer_ = true;
     RedrawWindow(hwnd_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-    if (data_.OnAfterSkinForm) data_.OnAfterSkinForm(data_, reinterpret_cast<uintptr_t>(hwnd_), className_);
+    if (data_.OnAfterSkinForm)
+        data_.OnAfterSkinForm(data_, reinterpret_cast<uintptr_t>(hwnd_), className_);
 }
 
 void TWinSkinForm::LayOut() {
@@ -142,7 +148,8 @@ void TWinSkinForm::WidenForCaption() {
     if (!dc) return;
     int textWidth = 0;
     {
-        SelectGuard font(dc, manager_.CaptionFont() ? manager_.CaptionFont() : GetStockObject(SYSTEM_FONT));
+        SelectGuard font(
+            dc, manager_.CaptionFont() ? manager_.CaptionFont() : GetStockObject(SYSTEM_FONT));
         const std::wstring text = CaptionText();
         SIZE extent{};
         GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
@@ -151,7 +158,8 @@ void TWinSkinForm::WidenForCaption() {
     ReleaseDC(hwnd_, dc);
     RECT box;
     GetWindowRect(hwnd_, &box);
-    const auto widening = DialogCaptionWidening(kind_, textWidth, skin->Title, box.right - box.left);
+    const auto widening =
+        DialogCaptionWidening(kind_, textWidth, skin->Title, box.right - box.left);
     if (!widening) return;
     widenedBy_ = widening->width - (box.right - box.left);
     childShift_ = widening->childShift;
@@ -173,16 +181,19 @@ void TWinSkinForm::Refresh() {
     RECT client{};
     GetClientRect(hwnd_, &client);
     const Size keep{client.right - client.left, client.bottom - client.top};
-    if (faceBrush_ && Skin()) faceBrush_.reset(CreateSolidBrush(ToColorRef(Skin()->Colours.ButtonFace)));
+    if (faceBrush_ && Skin())
+        faceBrush_.reset(CreateSolidBrush(ToColorRef(Skin()->Colours.ButtonFace)));
     ComputeSizes();
     ComputeButtons();
-    if (was == FormLife::Running && data_.SkinControls.Has(xcMainMenu) && kind_ != FrameKind::NoCaption) {
+    if (was == FormLife::Running && data_.SkinControls.Has(xcMainMenu) &&
+        kind_ != FrameKind::NoCaption) {
         UpdateState();
         if (state_ == WindowState::Normal)
             ResizeKeepingClient(keep);
         else
-            SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0,
-                         SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE);
+            SetWindowPos(
+                hwnd_, nullptr, 0, 0, 0, 0,
+                SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE);
     }
     life_ = was;
     RedrawWindow(hwnd_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
@@ -205,7 +216,8 @@ void TWinSkinForm::Detach(bool restoreSize) {
     life_ = FormLife::Dead;
     if (!restoreSize || !IsWindow(hwnd_)) return;
     if (childShift_) {
-        for (HWND child = GetWindow(hwnd_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        for (HWND child = GetWindow(hwnd_, GW_CHILD); child;
+             child = GetWindow(child, GW_HWNDNEXT)) {
             RECT r;
             GetWindowRect(child, &r);
             MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&r), 2);
@@ -227,6 +239,8 @@ void TWinSkinForm::Detach(bool restoreSize) {
     RedrawWindow(hwnd_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
-std::wstring TWinSkinForm::CaptionText() const { return L" " + WindowTextOf(hwnd_); }
+std::wstring TWinSkinForm::CaptionText() const {
+    return L" " + WindowTextOf(hwnd_);
+}
 
 }  // namespace kestrone::ui

@@ -34,10 +34,17 @@ struct TWinSysButton {
     bool pressed = false;
 };
 
-enum class FormLife { Attached = 0, Running = 1, Refreshing = 3, Detaching = 4, Resizing = 5, Dead = 6 };
+enum class FormLife {
+    Attached = 0,
+    Running = 1,
+    Refreshing = 3,
+    Detaching = 4,
+    Resizing = 5,
+    Dead = 6
+};
 
 class TWinSkinForm {
-public:
+  public:
     TWinSkinForm(HWND window, TSkinData& data, TSkinManage& manager);
     ~TWinSkinForm();
     TWinSkinForm(const TWinSkinForm&) = delete;
@@ -85,8 +92,9 @@ public:
     const TSkinContent* Skin() const { return data_.Content(); }
     HBRUSH FaceBrush() const { return faceBrush_.get(); }
 
-private:
-    static LRESULT HandleMessage(void* self, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  private:
+    static LRESULT HandleMessage(void* self, HWND window, UINT message, WPARAM wParam,
+                                 LPARAM lParam);
     LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT DispatchFrame(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Previous(UINT message, WPARAM wParam, LPARAM lParam);

@@ -2,6 +2,7 @@
 // looked at once when the window starts running (and children made later
 // when they appear), containers are walked into.
 #include <windows.h>
+
 #include <commctrl.h>
 
 #include "ui/skin/win32/skin_bars.h"
@@ -24,79 +25,83 @@ std::string ClassOf(HWND window) {
 // A window class the program registered itself (not a class of the system
 // or of the common controls, which are global).
 bool OwnClass(HWND window) {
-    return reinterpret_cast<HMODULE>(GetClassLongPtrA(window, GCLP_HMODULE)) == GetModuleHandleA(nullptr) &&
+    return reinterpret_cast<HMODULE>(GetClassLongPtrA(window, GCLP_HMODULE)) ==
+               GetModuleHandleA(nullptr) &&
            !(GetClassLongA(window, GCL_STYLE) & CS_GLOBALCLASS);
 }
 
 bool HasImages(HWND button) {
     BUTTON_IMAGELIST images{};
-    return SendMessageA(button, BCM_GETIMAGELIST, 0, reinterpret_cast<LPARAM>(&images)) && images.himl;
+    return SendMessageA(button, BCM_GETIMAGELIST, 0, reinterpret_cast<LPARAM>(&images)) &&
+           images.himl;
 }
 
-std::unique_ptr<TSkinControl> MakeControlSkin(ControlSkinKind kind, HWND control, TWinSkinForm& form) {
+std::unique_ptr<TSkinControl> MakeControlSkin(ControlSkinKind kind, HWND control,
+                                              TWinSkinForm& form) {
     using K = ControlSkinKind;
     const TSkinContent& skin = *form.Skin();
     switch (kind) {
-    case K::Button:
-    case K::SpeedButton:
-    case K::MenuButton:
-        if (skin.Button.Map.Empty()) return nullptr;
-        return std::make_unique<TSkinButton>(control, form);
-    case K::BitButton:
-        if (skin.Button.Map.Empty()) return nullptr;
-        return std::make_unique<TSkinBitButton>(control, form);
-    case K::CheckBox:
-        if (skin.Button.CheckMap.Empty()) return nullptr;
-        return std::make_unique<TSkinCheckBox>(control, form);
-    case K::RadioButton:
-        if (skin.Button.RadioMap.Empty()) return nullptr;
-        return std::make_unique<TSkinRadioButton>(control, form);
-    case K::GroupBox:
-    case K::RadioGroup:
-    case K::CheckGroup:
-        return std::make_unique<TSkinGroupBox>(control, form);
-    case K::Box:
-    case K::TransparentBox:
-    case K::DialogBox:
-    case K::TabSheet:
-        return std::make_unique<TSkinBox>(control, form, kind);
-    case K::Edit:
-        return std::make_unique<TSkinEdit>(control, form);
-    case K::ScrollBars:
-    case K::ListView:
-    case K::EmbeddedScrollBars:
-        return std::make_unique<TSkinScrollbar>(control, form, kind);
-    case K::ComboBox:
-        return std::make_unique<TSkinComBox>(control, form);
-    case K::StatusBar:
-        return std::make_unique<TSkinStatusBar>(control, form);
-    case K::Toolbar:
-        return std::make_unique<TSkinToolbar>(control, form);
-    case K::Tab:
-        return std::make_unique<TSkinTab>(control, form);
-    case K::Progress:
-        return std::make_unique<TSkinProgress>(control, form);
-    case K::Sizer:
-        return std::make_unique<TSkinSizer>(control, form);
-    default:
-        return nullptr;  // kinds the program's windows do not use keep their look
+        case K::Button:
+        case K::SpeedButton:
+        case K::MenuButton:
+            if (skin.Button.Map.Empty()) return nullptr;
+            return std::make_unique<TSkinButton>(control, form);
+        case K::BitButton:
+            if (skin.Button.Map.Empty()) return nullptr;
+            return std::make_unique<TSkinBitButton>(control, form);
+        case K::CheckBox:
+            if (skin.Button.CheckMap.Empty()) return nullptr;
+            return std::make_unique<TSkinCheckBox>(control, form);
+        case K::RadioButton:
+            if (skin.Button.RadioMap.Empty()) return nullptr;
+            return std::make_unique<TSkinRadioButton>(control, form);
+        case K::GroupBox:
+        case K::RadioGroup:
+        case K::CheckGroup:
+            return std::make_unique<TSkinGroupBox>(control, form);
+        case K::Box:
+        case K::TransparentBox:
+        case K::DialogBox:
+        case K::TabSheet:
+            return std::make_unique<TSkinBox>(control, form, kind);
+        case K::Edit:
+            return std::make_unique<TSkinEdit>(control, form);
+        case K::ScrollBars:
+        case K::ListView:
+        case K::EmbeddedScrollBars:
+            return std::make_unique<TSkinScrollbar>(control, form, kind);
+        case K::ComboBox:
+            return std::make_unique<TSkinComBox>(control, form);
+        case K::StatusBar:
+            return std::make_unique<TSkinStatusBar>(control, form);
+        case K::Toolbar:
+            return std::make_unique<TSkinToolbar>(control, form);
+        case K::Tab:
+            return std::make_unique<TSkinTab>(control, form);
+        case K::Progress:
+            return std::make_unique<TSkinProgress>(control, form);
+        case K::Sizer:
+            return std::make_unique<TSkinSizer>(control, form);
+        default:
+            return nullptr;  // kinds the program's windows do not use keep their look
     }
 }
 
-bool IsContainer(ControlSkinKind kind, const std::string& component, const std::string& windowClass) {
+bool IsContainer(ControlSkinKind kind, const std::string& component,
+                 const std::string& windowClass) {
     using K = ControlSkinKind;
     switch (kind) {
-    case K::Recurse:
-    case K::Box:
-    case K::TransparentBox:
-    case K::DialogBox:
-    case K::TabSheet:
-    case K::RadioGroup:
-    case K::CheckGroup:
-        return true;
-    default:
-        return component == "TPanel" || component == "TForm" || component == "TTabSheet" ||
-               windowClass == "#32770";
+        case K::Recurse:
+        case K::Box:
+        case K::TransparentBox:
+        case K::DialogBox:
+        case K::TabSheet:
+        case K::RadioGroup:
+        case K::CheckGroup:
+            return true;
+        default:
+            return component == "TPanel" || component == "TForm" || component == "TTabSheet" ||
+                   windowClass == "#32770";
     }
 }
 
@@ -121,12 +126,15 @@ void TWinSkinForm::AttachControl(HWND control) {
     // of windows the system made are known by their window class only.
     const bool programWindow = OwnClass(hwnd_);
     if (programWindow) {
-        const bool images = lstrcmpiA(facts.windowClass.c_str(), "Button") == 0 && HasImages(control);
-        facts.componentClass = ComponentClassOf(facts.windowClass, facts.style, OwnClass(control), images);
+        const bool images =
+            lstrcmpiA(facts.windowClass.c_str(), "Button") == 0 && HasImages(control);
+        facts.componentClass =
+            ComponentClassOf(facts.windowClass, facts.style, OwnClass(control), images);
     }
     if (data_.OnSkinControl &&
-        data_.OnSkinControl(data_, reinterpret_cast<uintptr_t>(hwnd_), key,
-                            facts.componentClass.empty() ? facts.windowClass : facts.componentClass)) {
+        data_.OnSkinControl(
+            data_, reinterpret_cast<uintptr_t>(hwnd_), key,
+            facts.componentClass.empty() ? facts.windowClass : facts.componentClass)) {
         return;
     }
     const ControlSkinKind kind = ChooseControlSkin(facts, data_);
@@ -134,14 +142,16 @@ void TWinSkinForm::AttachControl(HWND control) {
         TSkinControl* attached = controls_.Add(key, std::move(skin));
         if (!attached->Attach()) controls_.Retire(key);
     }
-    const bool groupWithDisableTag = facts.tag == data_.DisableTag &&
-                                     (facts.componentClass == "TRadioGroup" || facts.componentClass == "TCheckGroup");
+    const bool groupWithDisableTag =
+        facts.tag == data_.DisableTag &&
+        (facts.componentClass == "TRadioGroup" || facts.componentClass == "TCheckGroup");
     if (!groupWithDisableTag && IsContainer(kind, facts.componentClass, facts.windowClass))
         AttachControls(control);
 }
 
 void TWinSkinForm::AttachNewChild(HWND child) {
-    if (life_ != FormLife::Running || !IsWindow(child) || GetAncestor(child, GA_ROOT) != hwnd_) return;
+    if (life_ != FormLife::Running || !IsWindow(child) || GetAncestor(child, GA_ROOT) != hwnd_)
+        return;
     HWND parent = GetParent(child);
     // Only children of the window itself or of a container the skin walked into.
     if (parent != hwnd_) {
@@ -157,7 +167,9 @@ TSkinControl* TWinSkinForm::FindControl(HWND control) const {
     return controls_.Find(reinterpret_cast<uintptr_t>(control));
 }
 
-void TWinSkinForm::ControlDestroyed(HWND control) { controls_.Retire(reinterpret_cast<uintptr_t>(control)); }
+void TWinSkinForm::ControlDestroyed(HWND control) {
+    controls_.Retire(reinterpret_cast<uintptr_t>(control));
+}
 
 void TWinSkinForm::PurgeControls() {
     controls_.Purge([](const TSkinControl& c) { return !c.Busy(); });

@@ -29,7 +29,9 @@ bool DrawBorder(HDC dc, const RECT& dest, const TDataSkinObject& border, int fra
 
 }  // namespace
 
-void TWinSkinForm::SimulatePaintFailure(bool fail) { g_simulatePaintFailure = fail; }
+void TWinSkinForm::SimulatePaintFailure(bool fail) {
+    g_simulatePaintFailure = fail;
+}
 
 bool TWinSkinForm::PaintFrame() {
     if (!SkinsFrame()) return false;
@@ -84,7 +86,8 @@ bool TWinSkinForm::PaintFrameTo(HDC windowDc) {
     } else {
         DrawBorder(dc, {0, 0, s.left, height}, skin->LeftBorder, frame, false);
         DrawBorder(dc, {width - s.right, 0, width, height}, skin->RightBorder, frame, false);
-        DrawBorder(dc, {s.left, height - s.bottom, width - s.right, height}, skin->BottomBorder, frame, true);
+        DrawBorder(dc, {s.left, height - s.bottom, width - s.right, height}, skin->BottomBorder,
+                   frame, true);
         PaintTitle(dc, width, frame);
         if (s.menu > 0) {
             const RECT strip{s.left, s.title, width - s.right, s.title + s.menu};
@@ -108,7 +111,8 @@ bool TWinSkinForm::PaintFrameTo(HDC windowDc) {
 
 void TWinSkinForm::PaintTitle(HDC dc, int width, int frame) {
     const TSkinContent& skin = *Skin();
-    DrawBorder(dc, {sizes_.left, 0, width - sizes_.right, sizes_.title}, skin.TopBorder, frame, true);
+    DrawBorder(dc, {sizes_.left, 0, width - sizes_.right, sizes_.title}, skin.TopBorder, frame,
+               true);
     PaintCaption(dc, frame);
     PaintButtons(dc);
 }
@@ -117,7 +121,8 @@ Rect TWinSkinForm::CaptionPlace(HDC dc) const {
     RECT box;
     GetWindowRect(hwnd_, &box);
     const std::wstring text = CaptionText();
-    SelectGuard font(dc, manager_.CaptionFont() ? manager_.CaptionFont() : GetStockObject(DEFAULT_GUI_FONT));
+    SelectGuard font(
+        dc, manager_.CaptionFont() ? manager_.CaptionFont() : GetStockObject(DEFAULT_GUI_FONT));
     SIZE extent{};
     GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
     CaptionInput in;
@@ -140,11 +145,13 @@ void TWinSkinForm::PaintCaption(HDC dc, int frame) {
         const FrameRect back = FrameOf(title.Map, 2, frame, true);
         const RECT behind{r.left, (sizes_.title - back.height) / 2, r.right,
                           (sizes_.title - back.height) / 2 + back.height};
-        DrawThreeSlice(dc, behind, title.Map, 2, frame, true, title.TXTBackleft, title.TXTBackRight, true);
+        DrawThreeSlice(dc, behind, title.Map, 2, frame, true, title.TXTBackleft, title.TXTBackRight,
+                       true);
     }
     r.left += title.TXTBackleft;
     r.right -= title.TXTBackRight;
-    SelectGuard font(dc, manager_.CaptionFont() ? manager_.CaptionFont() : GetStockObject(DEFAULT_GUI_FONT));
+    SelectGuard font(
+        dc, manager_.CaptionFont() ? manager_.CaptionFont() : GetStockObject(DEFAULT_GUI_FONT));
     const TColor colour = active_ ? skin.Colours.TitleTextActive : skin.Colours.TitleTextNoActive;
     DrawTextIn(dc, CaptionText(), r, DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX | DT_LEFT,
                ToColorRef(colour));
@@ -170,7 +177,8 @@ void TWinSkinForm::PaintButtons(HDC dc) {
         traits.mdiParentWithMaximisedChild = maximised != FALSE;
     }
     const VisibilityQuestion ask = [this](int code, int action) {
-        return static_cast<int>(SendMessageA(hwnd_, skinmsg::kAskVisibility, static_cast<WPARAM>(code),
+        return static_cast<int>(SendMessageA(hwnd_, skinmsg::kAskVisibility,
+                                             static_cast<WPARAM>(code),
                                              static_cast<LPARAM>(action)));
     };
     const Rect caption = CaptionPlace(dc);
@@ -178,7 +186,8 @@ void TWinSkinForm::PaintButtons(HDC dc) {
     places.windowWidth = box.right - box.left;
     places.captionLeft = caption.left;
     places.captionRight = caption.right;
-    places.menuBar = {sizes_.left, sizes_.title, places.windowWidth - sizes_.right, sizes_.title + sizes_.menu};
+    places.menuBar = {sizes_.left, sizes_.title, places.windowWidth - sizes_.right,
+                      sizes_.title + sizes_.menu};
     places.rightToLeft = traits.rightToLeft;
     for (TWinSysButton& b : buttons_) {
         const TDataSkinSysButton& data = *b.data;

@@ -18,11 +18,11 @@ constexpr UINT kMenuChanged = 0xB015;  // CM_MENUCHANGED
 
 // Counts a call of the window's own procedure while it runs.
 class DepthGuard {
-public:
+  public:
     explicit DepthGuard(int& depth) : depth_(depth) { ++depth_; }
     ~DepthGuard() { --depth_; }
 
-private:
+  private:
     int& depth_;
 };
 
@@ -40,64 +40,64 @@ LRESULT TWinSkinForm::Previous(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT TWinSkinForm::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
-    const bool running = life_ == FormLife::Running || life_ == FormLife::Refreshing ||
-                         life_ == FormLife::Resizing;
+    const bool running =
+        life_ == FormLife::Running || life_ == FormLife::Refreshing || life_ == FormLife::Resizing;
     switch (message) {
-    case skinmsg::kQuery:
-        return 1;
-    case skinmsg::kStartSkinning:
-        Start();
-        return 0;
-    case skinmsg::kRepaintFrame:
-        if (SkinsFrame()) PaintFrame();
-        return 0;
-    case kSkinNewChild:
-        AttachNewChild(reinterpret_cast<HWND>(wParam));
-        return 0;
-    case WM_NCDESTROY:
-        return OnNcDestroy(wParam, lParam);
-    case WM_NCPAINT:
-        if (!running) return 0;
-        break;
-    case WM_ERASEBKGND:
-        if (kind_ == FrameKind::NoCaption) break;
-        EraseBackground(reinterpret_cast<HDC>(wParam));
-        return 1;
-    case WM_NCACTIVATE:
-        if (!running && role_ != FormRole::MdiChild) {
-            active_ = wParam != FALSE;
-            return TRUE;
-        }
-        break;
-    case kThemeCaptionMessage:
-        return 0;
-    case WM_INITMENUPOPUP: {
-        manager_.SetMenuKind(HIWORD(lParam) ? 2 : 1);
-        const LRESULT result = Previous(message, wParam, lParam);
-        // The window may have changed the menu: its items are drawn by the skin.
-        if (TWinSkinPopMenu::SkinsMenuKind(data_, HIWORD(lParam) ? 2 : 1))
-            TWinSkinPopMenu::PrepareItems(reinterpret_cast<HMENU>(wParam));
-        return result;
-    }
-    case WM_CTLCOLORBTN: {
-        const LRESULT result = Previous(message, wParam, lParam);
-        SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
-        return result;
-    }
-    case WM_CTLCOLORSTATIC:
-        return OnCtlColorStatic(wParam, lParam);
-    case WM_TIMER:
-        if (wParam == kHoverTimerId) {
-            OnHoverTimer();
+        case skinmsg::kQuery:
+            return 1;
+        case skinmsg::kStartSkinning:
+            Start();
             return 0;
+        case skinmsg::kRepaintFrame:
+            if (SkinsFrame()) PaintFrame();
+            return 0;
+        case kSkinNewChild:
+            AttachNewChild(reinterpret_cast<HWND>(wParam));
+            return 0;
+        case WM_NCDESTROY:
+            return OnNcDestroy(wParam, lParam);
+        case WM_NCPAINT:
+            if (!running) return 0;
+            break;
+        case WM_ERASEBKGND:
+            if (kind_ == FrameKind::NoCaption) break;
+            EraseBackground(reinterpret_cast<HDC>(wParam));
+            return 1;
+        case WM_NCACTIVATE:
+            if (!running && role_ != FormRole::MdiChild) {
+                active_ = wParam != FALSE;
+                return TRUE;
+            }
+            break;
+        case kThemeCaptionMessage:
+            return 0;
+        case WM_INITMENUPOPUP: {
+            manager_.SetMenuKind(HIWORD(lParam) ? 2 : 1);
+            const LRESULT result = Previous(message, wParam, lParam);
+            // The window may have changed the menu: its items are drawn by the skin.
+            if (TWinSkinPopMenu::SkinsMenuKind(data_, HIWORD(lParam) ? 2 : 1))
+                TWinSkinPopMenu::PrepareItems(reinterpret_cast<HMENU>(wParam));
+            return result;
         }
-        break;
-    case WM_DRAWITEM:
-    case WM_MEASUREITEM:
-        if (TWinSkinPopMenu::HandleOwnerMessage(hwnd_, message, lParam)) return TRUE;
-        break;
-    default:
-        break;
+        case WM_CTLCOLORBTN: {
+            const LRESULT result = Previous(message, wParam, lParam);
+            SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+            return result;
+        }
+        case WM_CTLCOLORSTATIC:
+            return OnCtlColorStatic(wParam, lParam);
+        case WM_TIMER:
+            if (wParam == kHoverTimerId) {
+                OnHoverTimer();
+                return 0;
+            }
+            break;
+        case WM_DRAWITEM:
+        case WM_MEASUREITEM:
+            if (TWinSkinPopMenu::HandleOwnerMessage(hwnd_, message, lParam)) return TRUE;
+            break;
+        default:
+            break;
     }
     if (!data_.SkinControls.Has(xcMainMenu) || kind_ == FrameKind::NoCaption) {
         return Previous(message, wParam, lParam);
@@ -107,52 +107,52 @@ LRESULT TWinSkinForm::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT TWinSkinForm::DispatchFrame(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_NCCALCSIZE:
-        return OnNcCalcSize(wParam, lParam);
-    case WM_NCHITTEST:
-        return OnNcHitTest(lParam);
-    case WM_NCPAINT:
-        if (!SkinsFrame()) return Previous(message, wParam, lParam);
-        PaintFrame();
-        return 0;
-    case WM_ACTIVATE:
-        active_ = LOWORD(wParam) != WA_INACTIVE;
-        return Previous(message, wParam, lParam);
-    case WM_NCACTIVATE:
-        return OnNcActivate(wParam, lParam);
-    case WM_SIZE:
-    case WM_WINDOWPOSCHANGED:
-    case WM_SETTEXT:
-    case WM_SETICON:
-    case WM_SYSCOMMAND:
-    case WM_EXITMENULOOP: {
-        // The system may draw its own caption while it handles these.
-        const LRESULT result = Previous(message, wParam, lParam);
-        if (life_ == FormLife::Dead) return result;
-        UpdateState();
-        if (SkinsFrame() && IsWindowVisible(hwnd_)) PaintFrame();
-        return result;
-    }
-    case WM_NCMOUSEMOVE:
-        return OnNcMouseMove(message, wParam, lParam);
-    case WM_NCLBUTTONDOWN:
-    case WM_NCLBUTTONDBLCLK:
-    case WM_NCRBUTTONDOWN:
-        return OnNcButtonDown(message, wParam, lParam);
-    case WM_NCLBUTTONUP:
-        return OnNcButtonUp(message, wParam, lParam);
-    case kMenuChanged:
-        if (data_.MenuUpdate && !menuBar_) {
-            if (HMENU menu = GetMenu(hwnd_)) {
-                ownMenu_ = menu;
-                menuBar_ = std::make_unique<TWinSkinMenu>(*this, menu);
-                SetMenu(hwnd_, nullptr);
-                Refresh();
-            }
+        case WM_NCCALCSIZE:
+            return OnNcCalcSize(wParam, lParam);
+        case WM_NCHITTEST:
+            return OnNcHitTest(lParam);
+        case WM_NCPAINT:
+            if (!SkinsFrame()) return Previous(message, wParam, lParam);
+            PaintFrame();
+            return 0;
+        case WM_ACTIVATE:
+            active_ = LOWORD(wParam) != WA_INACTIVE;
+            return Previous(message, wParam, lParam);
+        case WM_NCACTIVATE:
+            return OnNcActivate(wParam, lParam);
+        case WM_SIZE:
+        case WM_WINDOWPOSCHANGED:
+        case WM_SETTEXT:
+        case WM_SETICON:
+        case WM_SYSCOMMAND:
+        case WM_EXITMENULOOP: {
+            // The system may draw its own caption while it handles these.
+            const LRESULT result = Previous(message, wParam, lParam);
+            if (life_ == FormLife::Dead) return result;
+            UpdateState();
+            if (SkinsFrame() && IsWindowVisible(hwnd_)) PaintFrame();
+            return result;
         }
-        return Previous(message, wParam, lParam);
-    default:
-        return Previous(message, wParam, lParam);
+        case WM_NCMOUSEMOVE:
+            return OnNcMouseMove(message, wParam, lParam);
+        case WM_NCLBUTTONDOWN:
+        case WM_NCLBUTTONDBLCLK:
+        case WM_NCRBUTTONDOWN:
+            return OnNcButtonDown(message, wParam, lParam);
+        case WM_NCLBUTTONUP:
+            return OnNcButtonUp(message, wParam, lParam);
+        case kMenuChanged:
+            if (data_.MenuUpdate && !menuBar_) {
+                if (HMENU menu = GetMenu(hwnd_)) {
+                    ownMenu_ = menu;
+                    menuBar_ = std::make_unique<TWinSkinMenu>(*this, menu);
+                    SetMenu(hwnd_, nullptr);
+                    Refresh();
+                }
+            }
+            return Previous(message, wParam, lParam);
+        default:
+            return Previous(message, wParam, lParam);
     }
 }
 
@@ -226,7 +226,8 @@ LRESULT TWinSkinForm::OnNcMouseMove(UINT message, WPARAM wParam, LPARAM lParam) 
     bool changed = false;
     for (size_t i = 0; i < buttons_.size(); ++i) {
         const bool hover = static_cast<int>(i) == over;
-        const bool pressed = hover && pressedButton_ == static_cast<int>(i) && (GetKeyState(VK_LBUTTON) < 0);
+        const bool pressed =
+            hover && pressedButton_ == static_cast<int>(i) && (GetKeyState(VK_LBUTTON) < 0);
         if (buttons_[i].hover != hover || buttons_[i].pressed != pressed) changed = true;
         buttons_[i].hover = hover;
         buttons_[i].pressed = pressed;
@@ -255,7 +256,8 @@ LRESULT TWinSkinForm::OnNcButtonDown(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     }
     // A maximised window cannot be dragged by its caption.
-    if (message == WM_NCLBUTTONDOWN && wParam == HTCAPTION && state_ == WindowState::Maximised && active_)
+    if (message == WM_NCLBUTTONDOWN && wParam == HTCAPTION && state_ == WindowState::Maximised &&
+        active_)
         return Previous(message, HTMENU, lParam);
     return Previous(message, wParam, lParam);
 }
@@ -275,28 +277,47 @@ LRESULT TWinSkinForm::OnNcButtonUp(UINT message, WPARAM wParam, LPARAM lParam) {
 void TWinSkinForm::RunTitleCommand(const TWinSysButton& button, POINT screen) {
     const int action = button.data->Action;
     UpdateState();
-    HWND child = role_ == FormRole::MdiParent
-                     ? reinterpret_cast<HWND>(SendMessageA(FindWindowExA(hwnd_, nullptr, "MDIClient", nullptr),
-                                                           WM_MDIGETACTIVE, 0, 0))
-                     : nullptr;
+    HWND child =
+        role_ == FormRole::MdiParent
+            ? reinterpret_cast<HWND>(SendMessageA(
+                  FindWindowExA(hwnd_, nullptr, "MDIClient", nullptr), WM_MDIGETACTIVE, 0, 0))
+            : nullptr;
     switch (TitleButtonCommand(action, state_, button.enabled)) {
-    case TitleCommand::Close: PostMessageA(hwnd_, WM_SYSCOMMAND, SC_CLOSE, 0); break;
-    case TitleCommand::Maximise: PostMessageA(hwnd_, WM_SYSCOMMAND, SC_MAXIMIZE, 0); break;
-    case TitleCommand::Minimise: PostMessageA(hwnd_, WM_SYSCOMMAND, SC_MINIMIZE, 0); break;
-    case TitleCommand::Restore: PostMessageA(hwnd_, WM_SYSCOMMAND, SC_RESTORE, 0); break;
-    case TitleCommand::SystemMenu: {
-        HMENU menu = GetSystemMenu(hwnd_, FALSE);
-        manager_.SetMenuKind(2);
-        const UINT command = static_cast<UINT>(TrackPopupMenu(
-            menu, TPM_RETURNCMD | TPM_LEFTBUTTON, screen.x, screen.y, 0, hwnd_, nullptr));
-        if (command) PostMessageA(hwnd_, WM_SYSCOMMAND, command, MAKELPARAM(screen.x, screen.y));
-        break;
-    }
-    case TitleCommand::ChildMinimise: if (child) SendMessageA(child, WM_SYSCOMMAND, SC_MINIMIZE, 0); break;
-    case TitleCommand::ChildRestore: if (child) SendMessageA(child, WM_SYSCOMMAND, SC_RESTORE, 0); break;
-    case TitleCommand::ChildClose: if (child) SendMessageA(child, WM_SYSCOMMAND, SC_CLOSE, 0); break;
-    case TitleCommand::PostAction: PostMessageA(hwnd_, skinmsg::kTitleAction, static_cast<WPARAM>(action), 0); break;
-    case TitleCommand::None: break;
+        case TitleCommand::Close:
+            PostMessageA(hwnd_, WM_SYSCOMMAND, SC_CLOSE, 0);
+            break;
+        case TitleCommand::Maximise:
+            PostMessageA(hwnd_, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+            break;
+        case TitleCommand::Minimise:
+            PostMessageA(hwnd_, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+            break;
+        case TitleCommand::Restore:
+            PostMessageA(hwnd_, WM_SYSCOMMAND, SC_RESTORE, 0);
+            break;
+        case TitleCommand::SystemMenu: {
+            HMENU menu = GetSystemMenu(hwnd_, FALSE);
+            manager_.SetMenuKind(2);
+            const UINT command = static_cast<UINT>(TrackPopupMenu(
+                menu, TPM_RETURNCMD | TPM_LEFTBUTTON, screen.x, screen.y, 0, hwnd_, nullptr));
+            if (command)
+                PostMessageA(hwnd_, WM_SYSCOMMAND, command, MAKELPARAM(screen.x, screen.y));
+            break;
+        }
+        case TitleCommand::ChildMinimise:
+            if (child) SendMessageA(child, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+            break;
+        case TitleCommand::ChildRestore:
+            if (child) SendMessageA(child, WM_SYSCOMMAND, SC_RESTORE, 0);
+            break;
+        case TitleCommand::ChildClose:
+            if (child) SendMessageA(child, WM_SYSCOMMAND, SC_CLOSE, 0);
+            break;
+        case TitleCommand::PostAction:
+            PostMessageA(hwnd_, skinmsg::kTitleAction, static_cast<WPARAM>(action), 0);
+            break;
+        case TitleCommand::None:
+            break;
     }
 }
 
@@ -325,9 +346,8 @@ LRESULT TWinSkinForm::OnCtlColorStatic(WPARAM wParam, LPARAM lParam) {
     const LRESULT result = Previous(WM_CTLCOLORSTATIC, wParam, lParam);
     const TSkinContent* skin = Skin();
     if (!skin) return result;
-    return reinterpret_cast<LRESULT>(SkinStaticColours(reinterpret_cast<HBRUSH>(result),
-                                                       reinterpret_cast<HDC>(wParam), *skin,
-                                                       faceBrush_.get()));
+    return reinterpret_cast<LRESULT>(SkinStaticColours(
+        reinterpret_cast<HBRUSH>(result), reinterpret_cast<HDC>(wParam), *skin, faceBrush_.get()));
 }
 
 }  // namespace kestrone::ui

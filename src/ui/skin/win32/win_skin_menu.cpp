@@ -16,14 +16,16 @@ HHOOK g_filter = nullptr;
 
 HFONT BarFont() {
     TSkinManage* manager = TSkinManage::Instance();
-    return manager && manager->MenuFont() ? manager->MenuFont() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    return manager && manager->MenuFont() ? manager->MenuFont()
+                                          : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
 // The highlighted item of an open menu opens a menu of its own.
 bool HighlightedItemHasSubmenu(HMENU menu) {
     const int count = GetMenuItemCount(menu);
     for (int i = 0; i < count; ++i) {
-        if ((GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_HILITE) && GetSubMenu(menu, i))
+        if ((GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_HILITE) &&
+            GetSubMenu(menu, i))
             return true;
     }
     return false;
@@ -53,7 +55,8 @@ void TWinSkinMenu::LayOut(HDC dc, const RECT& strip) {
         widths.push_back(r.right);
     }
     const bool rtl = (GetWindowLongA(form_.Handle(), GWL_EXSTYLE) & WS_EX_LAYOUTRTL) != 0;
-    items_ = LayoutMenuBar(widths, {strip.left, strip.top, strip.right, strip.bottom}, kItemPadding, rtl);
+    items_ = LayoutMenuBar(widths, {strip.left, strip.top, strip.right, strip.bottom}, kItemPadding,
+                           rtl);
 }
 
 void TWinSkinMenu::Paint(HDC dc, const RECT& strip, bool active) {
@@ -77,15 +80,19 @@ void TWinSkinMenu::Paint(HDC dc, const RECT& strip, bool active) {
         const RECT box{r.left, r.top, r.right, r.bottom};
         const bool open = static_cast<int>(i) == open_;
         const bool hover = static_cast<int>(i) == hover_;
-        if ((open || hover) && itemFrames) DrawSkinObject(dc, box, *itemFrames, MenuBarItemFrame(hover, open));
+        if ((open || hover) && itemFrames)
+            DrawSkinObject(dc, box, *itemFrames, MenuBarItemFrame(hover, open));
         const UINT state = GetMenuState(menu_, static_cast<UINT>(i), MF_BYPOSITION);
-        const COLORREF colour = (state & (MF_GRAYED | MF_DISABLED)) ? ToColorRef(skin->Colours.ButtonShadow)
-                                                                    : ToColorRef(skin->Colours.MenuBarText);
+        const COLORREF colour = (state & (MF_GRAYED | MF_DISABLED))
+                                    ? ToColorRef(skin->Colours.ButtonShadow)
+                                    : ToColorRef(skin->Colours.MenuBarText);
         DrawTextIn(dc, texts[i], box, DT_SINGLELINE | DT_VCENTER | DT_CENTER, colour);
     }
 }
 
-int TWinSkinMenu::ItemAt(POINT p) const { return MenuBarItemAt(items_, p.x, p.y); }
+int TWinSkinMenu::ItemAt(POINT p) const {
+    return MenuBarItemAt(items_, p.x, p.y);
+}
 
 bool TWinSkinMenu::MouseMove(POINT p) {
     const int over = ItemAt(p);
@@ -106,12 +113,14 @@ LRESULT CALLBACK TWinSkinMenu::FilterHook(int code, WPARAM wParam, LPARAM lParam
         TWinSkinMenu& bar = *g_tracking;
         const bool rtl = (GetWindowLongA(bar.form_.Handle(), GWL_EXSTYLE) & WS_EX_LAYOUTRTL) != 0;
         const int count = GetMenuItemCount(bar.menu_);
-        if (message->message == WM_KEYDOWN && (message->wParam == VK_LEFT || message->wParam == VK_RIGHT)) {
+        if (message->message == WM_KEYDOWN &&
+            (message->wParam == VK_LEFT || message->wParam == VK_RIGHT)) {
             TSkinManage* manager = TSkinManage::Instance();
             const bool onlyTopOpen = !manager || manager->PopupMenuCount() <= 1;
             const bool right = message->wParam == VK_RIGHT;
             // A submenu opens or closes as usual; otherwise the next bar menu opens.
-            const bool submenuMove = right ? HighlightedItemHasSubmenu(bar.tracking_) : !onlyTopOpen;
+            const bool submenuMove =
+                right ? HighlightedItemHasSubmenu(bar.tracking_) : !onlyTopOpen;
             if (!submenuMove) {
                 bar.next_ = NeighbourMenu(bar.open_, count, right, rtl);
                 EndMenu();
@@ -143,9 +152,11 @@ void TWinSkinMenu::Open(int index) {
         const Rect& item = items_[static_cast<size_t>(index)];
         TPMPARAMS exclude{};
         exclude.cbSize = sizeof exclude;
-        exclude.rcExclude = {box.left + item.left, box.top + item.top, box.left + item.right, box.top + item.bottom};
+        exclude.rcExclude = {box.left + item.left, box.top + item.top, box.left + item.right,
+                             box.top + item.bottom};
         g_tracking = this;
-        g_filter = SetWindowsHookExA(WH_MSGFILTER, &TWinSkinMenu::FilterHook, nullptr, GetCurrentThreadId());
+        g_filter = SetWindowsHookExA(WH_MSGFILTER, &TWinSkinMenu::FilterHook, nullptr,
+                                     GetCurrentThreadId());
         TrackPopupMenuEx(submenu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON | TPM_VERTICAL,
                          exclude.rcExclude.left, exclude.rcExclude.bottom, window, &exclude);
         if (g_filter) UnhookWindowsHookEx(g_filter);

@@ -16,7 +16,7 @@ namespace kestrone::ui {
 class TWinSkinForm;
 
 class TWinSkinMenu {
-public:
+  public:
     TWinSkinMenu(TWinSkinForm& form, HMENU menu);
     TWinSkinMenu(const TWinSkinMenu&) = delete;
     TWinSkinMenu& operator=(const TWinSkinMenu&) = delete;
@@ -33,7 +33,7 @@ public:
     void Open(int index);
     int OpenIndex() const { return open_; }
 
-private:
+  private:
     std::vector<std::wstring> Texts() const;
     void LayOut(HDC dc, const RECT& strip);
     static LRESULT CALLBACK FilterHook(int code, WPARAM wParam, LPARAM lParam);

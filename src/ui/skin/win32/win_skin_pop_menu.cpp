@@ -57,13 +57,16 @@ TWinSkinPopMenu::TWinSkinPopMenu(HWND menuWindow, const CREATESTRUCTA& create, T
     if (menu) TakeMenu(menu);
 }
 
-TWinSkinPopMenu::~TWinSkinPopMenu() { Release(); }
+TWinSkinPopMenu::~TWinSkinPopMenu() {
+    Release();
+}
 
 void TWinSkinPopMenu::TakeMenu(HMENU menu) {
     if (menu_ || !menu) return;
     menu_ = menu;
     PrepareItems(menu_);
-    if (const TSkinContent* skin = data_->Content()) SetMenuBackground(menu_, ToColorRef(skin->Colours.Menu));
+    if (const TSkinContent* skin = data_->Content())
+        SetMenuBackground(menu_, ToColorRef(skin->Colours.Menu));
 }
 
 void TWinSkinPopMenu::Release() {
@@ -78,7 +81,8 @@ void TWinSkinPopMenu::Release() {
     slot_ = nullptr;
 }
 
-LRESULT TWinSkinPopMenu::HandleMessage(void* self, HWND, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT TWinSkinPopMenu::HandleMessage(void* self, HWND, UINT message, WPARAM wParam,
+                                       LPARAM lParam) {
     auto* menu = static_cast<TWinSkinPopMenu*>(self);
     ++menu->depth_;
     const LRESULT result = menu->Dispatch(message, wParam, lParam);
@@ -93,23 +97,24 @@ LRESULT TWinSkinPopMenu::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
         return CallPrevious(slot, hwnd_, message, wParam, lParam);
     }
     if (message == skinmsg::kQuery) return 1;
-    if (!manager_.Active() || !data_->Content()) return CallPrevious(slot, hwnd_, message, wParam, lParam);
+    if (!manager_.Active() || !data_->Content())
+        return CallPrevious(slot, hwnd_, message, wParam, lParam);
     if (!menu_ && message != WM_NCCREATE) {
         TakeMenu(reinterpret_cast<HMENU>(CallPrevious(slot, hwnd_, kGetMenuHandle, 0, 0)));
     }
     switch (message) {
-    case WM_ERASEBKGND:
-        if (data_->Options.Has(xoMenuBG)) return 1;
-        break;
-    case WM_NCPAINT:
-    case WM_PRINT:
-    case WM_PAINT: {
-        const LRESULT result = CallPrevious(slot, hwnd_, message, wParam, lParam);
-        PaintFrame();
-        return result;
-    }
-    default:
-        break;
+        case WM_ERASEBKGND:
+            if (data_->Options.Has(xoMenuBG)) return 1;
+            break;
+        case WM_NCPAINT:
+        case WM_PRINT:
+        case WM_PAINT: {
+            const LRESULT result = CallPrevious(slot, hwnd_, message, wParam, lParam);
+            PaintFrame();
+            return result;
+        }
+        default:
+            break;
     }
     return CallPrevious(slot, hwnd_, message, wParam, lParam);
 }

@@ -15,7 +15,7 @@ namespace kestrone::ui {
 class TSkinManage;
 
 class TWinSkinPopMenu {
-public:
+  public:
     TWinSkinPopMenu(HWND menuWindow, const CREATESTRUCTA& create, TSkinManage& manager);
     ~TWinSkinPopMenu();
     TWinSkinPopMenu(const TWinSkinPopMenu&) = delete;
@@ -37,8 +37,9 @@ public:
     // WM_MEASUREITEM and WM_DRAWITEM of prepared items, for any owner window.
     static bool HandleOwnerMessage(HWND owner, UINT message, LPARAM lParam);
 
-private:
-    static LRESULT HandleMessage(void* self, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  private:
+    static LRESULT HandleMessage(void* self, HWND window, UINT message, WPARAM wParam,
+                                 LPARAM lParam);
     LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
     void TakeMenu(HMENU menu);
     void PaintFrame();
