@@ -14,6 +14,7 @@
 #include "core/shell.h"
 #include "resource_ids.h"
 #include "ui/popup/win32/msn_popup.h"
+#include "ui/skin/win32/skin_component.h"
 #include "ui/tray/win32/cool_tray_icon.h"
 #include "window_shell.h"
 
@@ -93,6 +94,7 @@ bool TMainForm::Create(HINSTANCE instance) {
     hwnd_ = CreateWindowExA(WS_EX_CONTROLPARENT, kMainWindowClass, kStoredMainCaption, kFormStyle, x,
                             y, width, height, nullptr, nullptr, instance, this);
     if (!hwnd_) return false;
+    CreateSkinData();
     shell_ = std::make_unique<WindowShell>(instance, *this);
     InstallShell(shell_.get());
     CreateLeftPanel();
