@@ -2,17 +2,15 @@
 // shows a window of the test class under that title until it is told to go:
 // the window of another process that the skin must never touch.
 //
-// Under Wine a window with a caption normally leaves its frame to the X
-// window manager and shows only its inside; on Windows the program draws the
-// whole window. The suite asks Wine for the Windows way (its X11 driver reads
-// the setting when a process starts, so the suite starts itself once more).
+// Under Wine the suite asks for whole windows to be drawn, as on Windows
+// (support/wine_whole_windows.h).
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <cstring>
-#include <string>
 
 #include "skin_fixture.h"
+#include "support/wine_whole_windows.h"
 
 namespace {
 
@@ -31,49 +29,12 @@ int ShowForeignWindow(const char* title) {
     return 0;
 }
 
-bool UnderWine() {
-    return GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
-}
-
-// True when Wine was already set to draw whole windows; otherwise sets it.
-bool WholeWindowsDrawn() {
-    HKEY key;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\X11 Driver", 0, nullptr, 0,
-                        KEY_READ | KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS) {
-        return true;
-    }
-    char value[8] = {};
-    DWORD size = sizeof value;
-    const bool set = RegQueryValueExA(key, "Decorated", nullptr, nullptr,
-                                      reinterpret_cast<BYTE*>(value), &size) == ERROR_SUCCESS &&
-                     value[0] == 'N';
-    if (!set) RegSetValueExA(key, "Decorated", 0, REG_SZ, reinterpret_cast<const BYTE*>("N"), 2);
-    RegCloseKey(key);
-    return set;
-}
-
-int RunAgain() {
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    std::string command = GetCommandLineA();
-    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                        &startup, &process))
-        return 1;
-    WaitForSingleObject(process.hProcess, INFINITE);
-    DWORD code = 1;
-    GetExitCodeProcess(process.hProcess, &code);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return static_cast<int>(code);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc > 2 && std::strcmp(argv[1], "--foreign-window") == 0)
         return ShowForeignWindow(argv[2]);
-    if (UnderWine() && !WholeWindowsDrawn()) return RunAgain();
+    if (kestrone::test::MustRestartForWholeWindows()) return kestrone::test::RunSelfAgain();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -3,9 +3,8 @@
 // objects and the menu glyphs.
 #include "ui/skin/win32/menu_items.h"
 
-#include <windows.h>
-
 #include <commctrl.h>
+#include <windows.h>
 
 #include <map>
 #include <memory>

@@ -1,8 +1,7 @@
 #include "ui/skin/win32/skin_bars.h"
 
-#include <windows.h>
-
 #include <commctrl.h>
+#include <windows.h>
 
 #include <algorithm>
 #include <vector>

@@ -1,8 +1,7 @@
 #include "ui/skin/win32/skin_buttons.h"
 
-#include <windows.h>
-
 #include <commctrl.h>
+#include <windows.h>
 #include <windowsx.h>
 
 #include <algorithm>

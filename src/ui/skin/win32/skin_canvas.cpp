@@ -75,19 +75,26 @@ HBITMAP ImageOf(const SkinBitmap& source) {
     return entry.bitmap.get();
 }
 
-// One memory DC that holds the source bitmap while a piece is drawn.
+// The memory DC that holds a skin bitmap while pieces of it are drawn: made
+// once (the painters run on the user-interface thread only, and one draw
+// never nests in another).
+HDC SharedSourceDc() {
+    static MemoryDc dc(CreateCompatibleDC(nullptr));
+    return dc.get();
+}
+
 class SourceDc {
   public:
-    explicit SourceDc(HBITMAP bitmap) : dc_(CreateCompatibleDC(nullptr)) {
-        if (dc_) previous_ = SelectObject(dc_.get(), bitmap);
+    explicit SourceDc(HBITMAP bitmap) : dc_(SharedSourceDc()) {
+        if (dc_) previous_ = SelectObject(dc_, bitmap);
     }
     ~SourceDc() {
-        if (dc_ && previous_) SelectObject(dc_.get(), previous_);
+        if (dc_ && previous_) SelectObject(dc_, previous_);
     }
-    HDC get() const { return dc_.get(); }
+    HDC get() const { return dc_; }
 
   private:
-    MemoryDc dc_;
+    HDC dc_;
     HGDIOBJ previous_ = nullptr;
 };
 

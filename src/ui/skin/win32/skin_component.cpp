@@ -33,7 +33,13 @@ void TSkinComponent::Activate(HWND ownerForm) {
         Data.SkinControls.Exclude(xcSystemMenu);
     if (Data.SkinFormtype == TSkinFormType::sfMainform) {
         manager.InstallHook();
-        if (Data.Active && Data.Loaded()) manager.Schedule(SkinAction::SkinAll, &Data);
+        if (Data.Active && Data.Loaded()) {
+            // Windows activated from now on are skinned as they appear, so the
+            // main window never shows without its skin first; the windows
+            // already on screen follow with the first action.
+            manager.SkinNewWindows();
+            manager.Schedule(SkinAction::SkinAll, &Data);
+        }
         return;
     }
     if (Data.Active && Data.Loaded()) manager.SkinFormNow(ownerForm);

@@ -12,11 +12,11 @@ TSkinControl::~TSkinControl() {
     if (slot_) Detach();
 }
 
-bool TSkinControl::Attach() {
+bool TSkinControl::Attach(bool repaint) {
     slot_ = InstallSubclass(hwnd_, this, &TSkinControl::HandleMessage);
     if (!slot_) return false;
     OnAttached();
-    RedrawWindow(hwnd_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE);
+    if (repaint) RedrawWindow(hwnd_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE);
     return true;
 }
 

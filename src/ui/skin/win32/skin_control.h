@@ -24,8 +24,9 @@ class TSkinControl {
     TSkinControl(const TSkinControl&) = delete;
     TSkinControl& operator=(const TSkinControl&) = delete;
 
-    // Replaces the control's procedure and repaints it; false when that failed.
-    bool Attach();
+    // Replaces the control's procedure and, unless the whole window is about
+    // to be repainted anyway, repaints it; false when that failed.
+    bool Attach(bool repaint = true);
     // Gives the control its own procedure and look back.
     void Detach();
 

@@ -48,6 +48,8 @@ class TSkinManage {
     // stands for it.
     bool SkinWindow(HWND window, bool skinningAll = false);
     void UnskinWindow(HWND window);
+    // Windows activated from now on are skinned (before the first action).
+    void SkinNewWindows() { active_ = true; }
     // A component of another form type skins its own form at once; the
     // manager counts as active from then on.
     void SkinFormNow(HWND form);

@@ -118,11 +118,6 @@ int ScrollBarElementAt(HWND window, bool vertical, POINT screen) {
     return 4;
 }
 
-void TSkinEdit::OnAttached() {
-    SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0,
-                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 void TSkinEdit::PostHandler(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     if (message == WM_NCPAINT) {
         PaintEdge();
@@ -154,11 +149,6 @@ void TSkinEdit::PaintEdge() {
                     readOnlyEdit || Disabled() ? FaceBrush() : GetSysColorBrush(COLOR_WINDOW));
     }
     ReleaseDC(hwnd_, dc);
-}
-
-void TSkinScrollbar::OnAttached() {
-    TSkinEdit::OnAttached();
-    PaintBars(false);
 }
 
 void TSkinScrollbar::TrackNonClientLeave() {

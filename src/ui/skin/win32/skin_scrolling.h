@@ -29,7 +29,6 @@ class TSkinEdit : public TSkinControl {
 
   protected:
     void PostHandler(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
-    void OnAttached() override;
     void PaintEdge();
 };
 
@@ -42,7 +41,6 @@ class TSkinScrollbar : public TSkinEdit {
 
   protected:
     void PostHandler(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
-    void OnAttached() override;
 
   private:
     void PaintBars(bool onlyWhenChanged);

@@ -23,6 +23,7 @@ namespace kestrone::ui {
 class TSkinManage;
 class TSkinControl;
 class TWinSkinMenu;
+class OffscreenCanvas;
 
 // A title button of a skinned window, as it stands now.
 struct TWinSysButton {
@@ -126,8 +127,8 @@ class TWinSkinForm {
     // Painting (win_skin_form_paint.cpp).
     bool PaintFrameTo(HDC windowDc);
     void PaintTitle(HDC dc, int width, int frame);
-    void PaintCaption(HDC dc, int frame);
-    void PaintButtons(HDC dc);
+    void PaintCaption(HDC dc, int frame, const Rect& place);
+    void PaintButtons(HDC dc, const Rect& caption);
     void PaintIcon(HDC dc, const RECT& where);
     void PaintSystemFrame();
     void EraseBackground(HDC dc);
@@ -159,6 +160,7 @@ class TWinSkinForm {
     bool hoverTimer_ = false;
     SkinnedList<TSkinControl> controls_;
     BrushHandle faceBrush_;
+    std::unique_ptr<OffscreenCanvas> canvas_;
 };
 
 // Private timer of a skinned window: the hover check of title buttons.

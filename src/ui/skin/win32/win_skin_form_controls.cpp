@@ -1,9 +1,8 @@
 // Handing a skinned window's controls to the control skins: each child is
 // looked at once when the window starts running (and children made later
 // when they appear), containers are walked into.
-#include <windows.h>
-
 #include <commctrl.h>
+#include <windows.h>
 
 #include "ui/skin/win32/skin_bars.h"
 #include "ui/skin/win32/skin_boxes.h"
@@ -140,7 +139,8 @@ void TWinSkinForm::AttachControl(HWND control) {
     const ControlSkinKind kind = ChooseControlSkin(facts, data_);
     if (std::unique_ptr<TSkinControl> skin = MakeControlSkin(kind, control, *this)) {
         TSkinControl* attached = controls_.Add(key, std::move(skin));
-        if (!attached->Attach()) controls_.Retire(key);
+        // While the window starts, one repaint of everything follows the walk.
+        if (!attached->Attach(life_ == FormLife::Running)) controls_.Retire(key);
     }
     const bool groupWithDisableTag =
         facts.tag == data_.DisableTag &&

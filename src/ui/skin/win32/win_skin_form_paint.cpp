@@ -72,9 +72,14 @@ bool TWinSkinForm::PaintFrameTo(HDC windowDc) {
     RECT box;
     GetWindowRect(hwnd_, &box);
     const int width = box.right - box.left, height = box.bottom - box.top;
-    OffscreenCanvas canvas(windowDc, width, height);
-    if (!canvas.Valid()) return false;
-    HDC dc = canvas.dc();
+    // The frame is composed in a bitmap kept for the next paint.
+    if (!canvas_ || canvas_->Width() != width || canvas_->Height() != height)
+        canvas_ = std::make_unique<OffscreenCanvas>(windowDc, width, height);
+    if (!canvas_->Valid()) {
+        canvas_.reset();
+        return false;
+    }
+    HDC dc = canvas_->dc();
     const int frame = active_ ? 1 : 2;
     const BorderSizes& s = sizes_;
     // What the title strip shows now lies under transparent parts of the skin.
@@ -104,7 +109,7 @@ bool TWinSkinForm::PaintFrameTo(HDC windowDc) {
     OffsetRect(&client, -box.left, -box.top);
     const int saved = SaveDC(windowDc);
     ExcludeClipRect(windowDc, client.left, client.top, client.right, client.bottom);
-    canvas.CopyTo(windowDc, 0, 0);
+    canvas_->CopyTo(windowDc, 0, 0);
     RestoreDC(windowDc, saved);
     return true;
 }
@@ -113,8 +118,9 @@ void TWinSkinForm::PaintTitle(HDC dc, int width, int frame) {
     const TSkinContent& skin = *Skin();
     DrawBorder(dc, {sizes_.left, 0, width - sizes_.right, sizes_.title}, skin.TopBorder, frame,
                true);
-    PaintCaption(dc, frame);
-    PaintButtons(dc);
+    const Rect caption = CaptionPlace(dc);
+    PaintCaption(dc, frame, caption);
+    PaintButtons(dc, caption);
 }
 
 Rect TWinSkinForm::CaptionPlace(HDC dc) const {
@@ -136,10 +142,9 @@ Rect TWinSkinForm::CaptionPlace(HDC dc) const {
     return PlaceCaption(Skin()->Title, in);
 }
 
-void TWinSkinForm::PaintCaption(HDC dc, int frame) {
+void TWinSkinForm::PaintCaption(HDC dc, int frame, const Rect& place) {
     const TSkinContent& skin = *Skin();
     const TDataSkinTitle& title = skin.Title;
-    const Rect place = CaptionPlace(dc);
     RECT r{place.left, place.top, place.right, place.bottom};
     if (!title.Map.Empty()) {
         const FrameRect back = FrameOf(title.Map, 2, frame, true);
@@ -157,7 +162,7 @@ void TWinSkinForm::PaintCaption(HDC dc, int frame) {
                ToColorRef(colour));
 }
 
-void TWinSkinForm::PaintButtons(HDC dc) {
+void TWinSkinForm::PaintButtons(HDC dc, const Rect& caption) {
     RECT box;
     GetWindowRect(hwnd_, &box);
     TitleWindowTraits traits;
@@ -181,7 +186,6 @@ void TWinSkinForm::PaintButtons(HDC dc) {
                                              static_cast<WPARAM>(code),
                                              static_cast<LPARAM>(action)));
     };
-    const Rect caption = CaptionPlace(dc);
     TitlePlaces places;
     places.windowWidth = box.right - box.left;
     places.captionLeft = caption.left;
