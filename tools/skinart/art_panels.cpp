@@ -12,7 +12,7 @@ Canvas GroupBoxEdge() {
     return FrameStrip(2, 40, 48, kFace, [](Canvas& c, int k) {
         const Rgb border = k == 0 ? kLine : kLineSoft;
         c.FillRoundRect(0, 0, 40, 48, 4, border);
-        c.FillRoundRect(1, 1, 38, 46, 3, FromHex(0xF8F9FB));
+        c.FillRoundRect(1, 1, 38, 46, 3, kFace);  // the controls inside paint the face
         c.FillRoundRectGradient(1, 1, 38, 18, 3, kWhite, FromHex(0xEEF2F6));
         c.FillRect(1, 10, 38, 9, FromHex(0xEEF2F6));
         c.HLine(1, 19, 38, k == 0 ? FromHex(0xD9DFE6) : kLineSoft);

@@ -16,6 +16,7 @@
 #include "core/shell.h"
 #include "resource_ids.h"
 #include "ui/popup/win32/msn_popup.h"
+#include "ui/skin/win32/skin_component.h"
 #include "ui/tray/win32/cool_tray_icon.h"
 #include "pages/immunity_page.h"
 #include "pages/page_kit.h"
@@ -101,6 +102,7 @@ bool TMainForm::Create(HINSTANCE instance) {
     hwnd_ = CreateWindowExA(WS_EX_CONTROLPARENT, kMainWindowClass, kStoredMainCaption, kFormStyle, x,
                             y, width, height, nullptr, nullptr, instance, this);
     if (!hwnd_) return false;
+    CreateSkinData();
     shell_ = std::make_unique<WindowShell>(instance, *this);
     InstallShell(shell_.get());
     kit_ = std::make_unique<PageKit>(instance, hwnd_, static_cast<HFONT>(formFont_.get()));

@@ -18,6 +18,7 @@
 namespace kestrone::ui {
 class TCoolTrayIcon;
 class TMSNPopUp;
+class TSkinComponent;
 }  // namespace kestrone::ui
 
 namespace kestrone::app {
@@ -126,6 +127,11 @@ private:
     void OnPopupClick();
     void Timer1Timer();
 
+    // The skin (main_form_skin.cpp): the component, and whether the skin
+    // draws the window's frame now.
+    void CreateSkinData();
+    bool SkinnedFrame() const;
+
     // Painting (main_form_paint.cpp).
     void PaintCaptionTitle();
     void PaintPanel(HWND panel, HDC dc);
@@ -156,6 +162,7 @@ private:
     std::unique_ptr<ui::TCoolTrayIcon> cltrycn1_;
     std::unique_ptr<ui::TMSNPopUp> msnp1_;
     std::unique_ptr<WindowShell> shell_;
+    std::unique_ptr<ui::TSkinComponent> SkinData1;
 
     std::unique_ptr<PageKit> kit_;
     std::unique_ptr<ScanPage> scanPage_;

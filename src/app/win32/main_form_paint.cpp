@@ -77,7 +77,7 @@ HBRUSH TMainForm::ColourStatic(HDC dc, HWND control) {
 }
 
 void TMainForm::PaintCaptionTitle() {
-    if (!hwnd_) return;
+    if (!hwnd_ || SkinnedFrame()) return;  // the skin draws the caption then
     WindowDC windowDc(hwnd_);
     HDC dc = windowDc.get();
     if (!dc) return;

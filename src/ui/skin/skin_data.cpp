@@ -15,6 +15,13 @@ TSkinData::TSkinData() : Skin3rd(DefaultSkin3rd()) {
     Options = {xoPreview, xoToolbarBK};
 }
 
+void TSkinData::SetActive(bool value) {
+    if (Active == value) return;
+    Active = value;
+    if (Designing || Loading) return;
+    if (OnActiveChanged) OnActiveChanged(*this);
+}
+
 void TSkinData::SetSkinFile(const std::string& path) {
     FSkinFile = path;
     FLoaded = false;

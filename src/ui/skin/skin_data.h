@@ -65,13 +65,31 @@ public:
     bool MenuUpdate = true;
     bool MenuMerge = false;
     std::function<void(TSkinData&)> OnSkinChanged;
+    // May refuse a window by its class name (DoSkin false).
+    std::function<void(TSkinData&, const std::string& className, bool& doSkin)> OnFormSkin;
+    // Raised around attaching the skin to one of the program's own windows.
+    std::function<void(TSkinData&, uintptr_t window, const std::string& className)> OnBeforeSkinForm;
+    std::function<void(TSkinData&, uintptr_t window, const std::string& className)> OnAfterSkinForm;
+    // May take a control over: true means the handler skinned it (or keeps
+    // it as it is) and the engine leaves it alone.
+    std::function<bool(TSkinData&, uintptr_t form, uintptr_t control, const std::string& controlClass)>
+        OnSkinControl;
 
     // Told after every successful load; the skin manager refreshes the
     // windows that use this skin.
     std::function<void(TSkinData&)> OnSkinLoaded;
+    // Told when Active changes through SetActive; the skin manager schedules
+    // skinning or unskinning.
+    std::function<void(TSkinData&)> OnActiveChanged;
+
+    // Switches the skin on or off. Nothing more happens while the form is
+    // designed or its description is being read.
+    void SetActive(bool value);
 
     // True while the form is being designed: nothing is loaded then.
     bool Designing = false;
+    // True while the form's description is being read.
+    bool Loading = false;
 
     const std::string& SkinFile() const { return FSkinFile; }
     // Marks the skin not loaded; when the file exists, takes its bytes as the

@@ -102,3 +102,28 @@ TEST_F(SkinFileTest, AMissingFileLeavesTheStoredSkinNotLoaded) {
 
 }  // namespace
 }  // namespace kestrone
+
+namespace kestrone {
+namespace {
+
+// Switching Active tells the manager, except while the form is designed or
+// its description is read, and only when the value changes.
+TEST(SkinDataActive, TellsTheManagerOfRealChanges) {
+    TSkinData data;
+    int told = 0;
+    data.OnActiveChanged = [&](TSkinData& d) { told += d.Active ? 1 : 10; };
+    data.SetActive(true);
+    data.SetActive(true);
+    data.SetActive(false);
+    EXPECT_EQ(told, 11);
+    data.Loading = true;
+    data.SetActive(true);
+    data.Loading = false;
+    data.Designing = true;
+    data.SetActive(false);
+    EXPECT_EQ(told, 11);
+    EXPECT_FALSE(data.Active);  // the value itself always changes
+}
+
+}  // namespace
+}  // namespace kestrone
