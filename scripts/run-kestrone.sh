@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Starts Kestrone.exe under Wine, building it first when it is missing.
-# The 32-bit program runs under 32-bit Wine; on a machine whose kernel runs no
-# 32-bit code the 64-bit build of the same sources runs under 64-bit Wine.
+# The 32-bit program runs under 32-bit Wine: natively, or inside qemu-i386 on a
+# machine that runs no 32-bit code (see cmake/wine-env.sh). Only where neither
+# is possible does the 64-bit build of the same sources run under 64-bit Wine.
 # Without a display the program runs on a virtual one: after a few seconds a
 # screenshot is saved to build/screenshots/ and its place is printed.
 # Usage: scripts/run-kestrone.sh [-Hide]
@@ -11,16 +12,14 @@ cd "$(dirname "$0")/.."
 root=$PWD
 source cmake/wine-env.sh
 
-if /usr/lib/wine/wine --version >/dev/null 2>&1; then
+if wine_select win32; then
     arch=win32 build=build/win32
 else
     arch=win64 build=build/win64
+    wine_select win64
 fi
 build=${KESTRONE_BUILD_DIR:-$build}
 [ -f "$build/bin/Kestrone.exe" ] || scripts/build.sh
-
-wine_select "$arch"
-export WINE
 export WINEPREFIX="$root/build/run-wineprefix-$arch" WINEARCH=$arch WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 if [ ! -d "$WINEPREFIX" ]; then
