@@ -17,17 +17,25 @@ pe_magic() {
 arch=win32
 if [ -f "$program" ] && [ "$(pe_magic "$program")" = "020b" ]; then
     arch=win64
-elif ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
+fi
+. "$(dirname "$0")/wine-env.sh"
+if ! wine_select "$arch"; then
     cat >&2 <<'MSG'
-wine-run.sh: 32-bit Wine cannot start on this machine (its kernel runs no 32-bit
-Linux programs: IA-32 emulation is off). The 32-bit build is compiled but its
-tests are skipped here; the same tests run from the 64-bit Windows build
-(build/win64, cmake/toolchain-x86_64-mingw.cmake) under 64-bit Wine.
+wine-run.sh: 32-bit Wine cannot start on this machine: it runs no 32-bit code,
+and qemu-i386 (package qemu-user, 10.0 or later) is not installed to emulate it.
 MSG
     exit 77
 fi
 "$(dirname "$0")/wine-prefix.sh" "$prefix" "$arch"
-. "$(dirname "$0")/wine-env.sh"
-wine_select "$arch"
 export WINEPREFIX="$prefix" WINEARCH="$arch" WINEDEBUG=-all
-exec "$WINE" "$@"
+# Every process Wine starts for the program inherits its standard error: the
+# prefix's system processes, and the console host of a program started in a
+# new console, which stays for good when that program is ended while it still
+# starts up. CTest reads the output until every writer has closed it, so the
+# program's standard error goes to a file, replayed once the program has ended.
+errors=$(mktemp)
+trap 'rm -f "$errors"' EXIT
+status=0
+"$WINE" "$@" 2>"$errors" || status=$?
+cat "$errors" >&2
+exit "$status"

@@ -2,8 +2,8 @@
 # Builds every half:
 #   build/native  engine, simulated platform, host tools, unit tests, benchmarks
 #   build/win32   Kestrone.exe (i686, the product) and its Win32 test programs
-#   build/win64   the same Windows sources for x86_64: the Win32 tests run from here
-#                 under 64-bit Wine on machines whose kernel runs no 32-bit code
+#   build/win64   the same Windows sources for x86_64, tested under 64-bit Wine
+#                 (both pointer sizes stay right)
 # The Windows builds use the native build's host tools (packers, generators).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -12,9 +12,14 @@ jobs=${KESTRONE_JOBS:-$(nproc)}
 cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 ninja -C build/native -j "$jobs"
 
-# The 32-bit tests are built only where 32-bit Wine can run them.
+# The 32-bit tests are built where 32-bit Wine can run them: natively, or
+# inside qemu-i386 through the launcher tree in build/wine-qemu.
 win32_tests=OFF
-/usr/lib/wine/wine --version >/dev/null 2>&1 && win32_tests=ON
+if (source cmake/wine-env.sh && wine_select win32 && "$WINE" --version) >/dev/null; then
+    win32_tests=ON
+else
+    echo "build.sh: no 32-bit Wine on this machine; the i686 tests are not built" >&2
+fi
 for arch in win32:i686:$win32_tests win64:x86_64:ON; do
     IFS=: read -r name cpu tests <<<"$arch"
     dir=build/$name

@@ -2,8 +2,9 @@
 # Starts Kestrone.exe under Wine, building it first when it is missing, and by
 # default shows it at work: Kestrone in the tray, a harmless test stick
 # attached as drive E:, Kestrone cleaning it and reporting (scripts/demo-stick.sh).
-# The 32-bit program runs under 32-bit Wine; on a machine whose kernel runs no
-# 32-bit code the 64-bit build of the same sources runs under 64-bit Wine.
+# The 32-bit program runs under 32-bit Wine: natively, or inside qemu-i386 on a
+# machine that runs no 32-bit code (see cmake/wine-env.sh). Only where neither
+# is possible does the 64-bit build of the same sources run under 64-bit Wine.
 # Without a display everything runs on a virtual one and screenshots are saved
 # to build/screenshots/.
 # Usage: scripts/run-kestrone.sh [--plain] [-Hide]
@@ -21,7 +22,7 @@ if [ "${1:-}" = --plain ]; then
     shift
 fi
 
-if /usr/lib/wine/wine --version >/dev/null 2>&1; then
+if wine_select win32; then
     build=build/win32
 else
     build=build/win64
@@ -35,9 +36,7 @@ if [ "$(od -An -t x2 -j $((pe_offset + 24)) -N 2 "$build/bin/Kestrone.exe" | tr 
 else
     arch=win32
 fi
-
-wine_select "$arch"
-export WINE
+wine_select "$arch" || { echo "no Wine for $arch programs here" >&2; exit 1; }
 export WINEPREFIX="$root/build/run-wineprefix-$arch" WINEARCH=$arch WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 stick="$root/build/demo-stick"

@@ -8,10 +8,11 @@
 #   E2E_DRIVER     the driver program (kestrone-e2e-driver.exe)
 #   E2E_PREFIX     the Wine prefix of the e2e tests (made on first use)
 #   E2E_SHOTS      folder for the screenshots
-#   E2E_WINE       the Wine loader (default: wine); E2E_WINEARCH (default: win32);
-#   E2E_WINESERVER its server (default: wineserver)
+#   E2E_WINEARCH   win32 (default) or win64: the prefix's kind; the Wine for
+#                  it is picked by cmake/wine-env.sh unless E2E_WINE (the
+#                  loader) and E2E_WINESERVER (its server) are given
 set -u
-: "${E2E_WINE:=wine}" "${E2E_WINEARCH:=win32}" "${E2E_WINESERVER:=wineserver}"
+: "${E2E_WINEARCH:=win32}"
 export WINEPREFIX="$E2E_PREFIX" WINEARCH="$E2E_WINEARCH" WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 mkdir -p "$E2E_SHOTS"
@@ -27,6 +28,14 @@ fail() {
 # Exits with 77 (skipped) when this machine cannot run the Windows programs at all.
 require_wine() {
     local out
+    if [ -z "${E2E_WINE:-}" ]; then
+        source "$(dirname "${BASH_SOURCE[0]}")/../../cmake/wine-env.sh"
+        if ! wine_select "$E2E_WINEARCH"; then
+            log "no Wine for $E2E_WINEARCH on this machine: scenario skipped"
+            exit 77
+        fi
+        E2E_WINE=$WINE E2E_WINESERVER=$WINESERVER
+    fi
     if ! out=$("$E2E_WINE" --version 2>&1); then
         log "Wine cannot run here ($out): scenario skipped"
         exit 77
@@ -105,7 +114,7 @@ wait_exit() {
 }
 
 cleanup() {
-    "$E2E_WINESERVER" -k 2>/dev/null || true
+    [ -z "${E2E_WINESERVER:-}" ] || "$E2E_WINESERVER" -k 2>/dev/null || true
     for pid in "${KESTRONE_PIDS[@]}"; do wait "$pid" 2>/dev/null || true; done
 }
 trap cleanup EXIT

@@ -15,9 +15,18 @@ std::string SleeperPath() {
     return FolderPart(buffer) + "process_sleeper.exe";
 }
 
-// Ends the process started with the marker; true once it was found and ended.
+// Ends the sleeper started with the marker once it runs (it sets an event of
+// that name); true once it was found and ended. Generous waits: a started
+// program can take seconds to come up on a busy or emulating machine.
 bool EndStarted(const std::string& marker) {
-    for (int i = 0; i < 60; ++i) {
+    HANDLE ready = nullptr;
+    for (int i = 0; i < 600 && !ready; ++i) {
+        ready = OpenEventA(SYNCHRONIZE, FALSE, marker.c_str());
+        if (!ready) Sleep(50);
+    }
+    if (!ready) return false;
+    CloseHandle(ready);
+    for (int i = 0; i < 200; ++i) {
         if (!KillProcessesByCommandLine({marker}).empty()) return true;
         Sleep(50);
     }

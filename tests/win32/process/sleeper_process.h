@@ -21,21 +21,28 @@ inline std::u16string Wide(const std::string& text) {
     return std::u16string(text.begin(), text.end());
 }
 
+// A started sleeper; terminated, waited for and closed when the test ends. Its
+// first argument names the event it sets once it runs (see sleeper.cpp).
 class Sleeper {
   public:
     explicit Sleeper(const std::string& arguments) {
+        static int count = 0;
+        readyName_ = "kestrone-ready-" + std::to_string(GetCurrentProcessId()) + "-" +
+                     std::to_string(++count);
         path_ = OwnFolder() + "process_sleeper.exe";
-        commandLine_ = "\"" + path_ + "\" " + arguments;
+        commandLine_ = "\"" + path_ + "\" " + readyName_ + " " + arguments;
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;
         std::string mutableLine = commandLine_;
         started_ = CreateProcessA(path_.c_str(), mutableLine.data(), nullptr, nullptr, FALSE, 0,
                                   nullptr, nullptr, &startup, &info_);
-        if (started_) WaitUntilSettled();
+        if (started_) WaitUntilRunning();
     }
     ~Sleeper() {
         if (!started_) return;
         TerminateProcess(info_.hProcess, 1);
+        // Gone from the process list before the next test counts sleepers.
+        WaitForSingleObject(info_.hProcess, 10000);
         CloseHandle(info_.hThread);
         CloseHandle(info_.hProcess);
     }
@@ -52,19 +59,19 @@ class Sleeper {
     }
 
   private:
-    // Wine returns from CreateProcess before the child's parameters record is
-    // filled in; wait until its command line reads as text (at most 10 s).
-    void WaitUntilSettled() const {
-        for (int i = 0; i < 200; ++i) {
-            std::u16string line = GetProcessCommandLine(info_.dwProcessId);
-            if (!line.empty() && line[0] != u'\0') return;
-            Sleep(50);
+    // Until it runs its own code (at most 30 s: emulated or busy machines are
+    // slow to start a process), so its parameters record is complete.
+    void WaitUntilRunning() const {
+        HANDLE ready = nullptr;
+        for (int i = 0; i < 600 && !ready; ++i) {
+            ready = OpenEventA(SYNCHRONIZE, FALSE, readyName_.c_str());
+            if (!ready) Sleep(50);
         }
+        if (ready) CloseHandle(ready);
     }
-    std::string path_, commandLine_;
+    std::string readyName_, path_, commandLine_;
     PROCESS_INFORMATION info_{};
     bool started_ = false;
 };
-
 
 }  // namespace kestrone::test
