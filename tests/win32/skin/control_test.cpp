@@ -1,8 +1,7 @@
 // Control skins under Wine: which skin each of a window's controls gets, the
 // query and on/off messages, a click, and controls made after the start.
-#include <windows.h>
-
 #include <commctrl.h>
+#include <windows.h>
 
 #include <cstdlib>
 

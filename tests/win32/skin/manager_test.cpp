@@ -23,30 +23,34 @@ TEST_F(SkinTest, OwnWindowIsSkinnedOnActivationAndKeepsItsClientArea) {
     EXPECT_EQ(Form(window)->Kind(), FrameKind::Caption);
 }
 
+struct BoxProbe {
+    bool seen = false, skinned = false, dialogFrame = false;
+    ui::TSkinManage* manager = nullptr;
+};
+BoxProbe g_box;
+
+void CALLBACK LookAtBox(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND box = FindWindowA("#32770", "Skin probe");
+    if (!box) return;
+    ui::TWinSkinForm* form = g_box.manager->FindForm(box);
+    if (!form || form->Life() != ui::FormLife::Running) return;
+    g_box.seen = true;
+    g_box.skinned = SendMessageA(box, skinmsg::kQuery, 0, 0) == 1;
+    g_box.dialogFrame = form->Kind() == FrameKind::Dialog;
+    KillTimer(nullptr, timer);
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+}
+
 // A message box is a "#32770" of the system's module; the program shows it,
 // so it is skinned (and answers the query) while it is up.
 TEST_F(SkinTest, MessageBoxOfTheProgramIsSkinned) {
-    static struct {
-        bool seen = false, skinned = false, running = false;
-        ui::TSkinManage* manager = nullptr;
-    } probe;
-    probe = {};
-    probe.manager = &Manager();
-    SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR timer, DWORD) {
-        HWND box = FindWindowA("#32770", "Skin probe");
-        if (!box) return;
-        ui::TWinSkinForm* form = probe.manager->FindForm(box);
-        if (!form || form->Life() != ui::FormLife::Running) return;
-        probe.seen = true;
-        probe.skinned = SendMessageA(box, skinmsg::kQuery, 0, 0) == 1;
-        probe.running = form->Kind() == FrameKind::Dialog;
-        KillTimer(nullptr, timer);
-        PostMessageA(box, WM_COMMAND, IDOK, 0);
-    });
+    g_box = {};
+    g_box.manager = &Manager();
+    SetTimer(nullptr, 0, 100, LookAtBox);
     MessageBoxA(nullptr, "Is this box skinned?", "Skin probe", MB_OK | MB_ICONINFORMATION);
-    EXPECT_TRUE(probe.seen);
-    EXPECT_TRUE(probe.skinned);
-    EXPECT_TRUE(probe.running);
+    EXPECT_TRUE(g_box.seen);
+    EXPECT_TRUE(g_box.skinned);
+    EXPECT_TRUE(g_box.dialogFrame);
 }
 
 TEST_F(SkinTest, WindowOfAnotherProcessIsNeverSkinned) {
@@ -162,6 +166,37 @@ TEST_F(SkinTest, RefreshAndReskinKeepTheClientArea) {
     ASSERT_TRUE(WaitRunning(window));
     EXPECT_EQ(ClientSize(window).cx, 320);
     EXPECT_EQ(ClientSize(window).cy, 180);
+}
+
+}  // namespace
+}  // namespace kestrone::test
+
+namespace kestrone::test {
+namespace {
+
+// A component of one form only: it skins its form at once, and switching it
+// off unskins that form alone.
+TEST_F(SkinTest, ComponentOfOneFormSwitchesThatFormOnly) {
+    HWND own = MakeWindow(kFixedWindow, 200, 120, "Own skin");
+    HWND other = MakeWindow(kFixedWindow, 200, 120, "Main skin");
+    ASSERT_TRUE(WaitRunning(own));
+    ASSERT_TRUE(WaitRunning(other));
+    Manager().UnskinWindow(own);
+    ui::TSkinComponent single;
+    single.Data.SkinFormtype = TSkinFormType::sfOnlyThisForm;
+    single.Data.Active = true;
+    single.Data.SkinControls = MainSkinControls();
+    ASSERT_TRUE(single.LoadFromResource(GetModuleHandleA(nullptr), "KESTRONE_SKIN"));
+    single.Activate(own);
+    ASSERT_TRUE(WaitRunning(own));
+    EXPECT_EQ(&Form(own)->Data(), &single.Data);
+    EXPECT_EQ(&Form(other)->Data(), &component_->Data);
+
+    single.Data.SetActive(false);
+    Manager().RunPendingAction();
+    EXPECT_FALSE(ui::IsSkinnedWindow(own));
+    EXPECT_TRUE(ui::IsSkinnedWindow(other));
+    EXPECT_TRUE(Manager().Active());
 }
 
 }  // namespace

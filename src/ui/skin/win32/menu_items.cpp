@@ -3,8 +3,11 @@
 // objects and the menu glyphs.
 #include "ui/skin/win32/menu_items.h"
 
-#include <commctrl.h>
+// The common controls need the Windows types first.
+// clang-format off
 #include <windows.h>
+#include <commctrl.h>
+// clang-format on
 
 #include <map>
 #include <memory>

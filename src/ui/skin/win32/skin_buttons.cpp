@@ -1,7 +1,10 @@
 #include "ui/skin/win32/skin_buttons.h"
 
-#include <commctrl.h>
+// The common controls need the Windows types first.
+// clang-format off
 #include <windows.h>
+#include <commctrl.h>
+// clang-format on
 #include <windowsx.h>
 
 #include <algorithm>

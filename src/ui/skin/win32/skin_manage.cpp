@@ -230,6 +230,14 @@ bool TSkinManage::SkinWindow(HWND window, bool skinningAll) {
     return true;
 }
 
+HWND TSkinManage::OwnFormOf(const TSkinData* data) const {
+    if (!data || data->SkinFormtype != TSkinFormType::sfOnlyThisForm) return nullptr;
+    for (const Registration& r : registrations_) {
+        if (r.data == data) return r.owner;
+    }
+    return nullptr;
+}
+
 void TSkinManage::SkinFormNow(HWND form) {
     active_ = true;
     SkinWindow(form, true);
@@ -276,10 +284,17 @@ void TSkinManage::RunAction(SkinAction action, TSkinData* requester, HWND window
         case SkinAction::None:
             return;
         case SkinAction::SkinAll:
-            SkinAllForms();
+            // A component of its own form only switches that form.
+            if (HWND own = OwnFormOf(requester))
+                SkinFormNow(own);
+            else
+                SkinAllForms();
             break;
         case SkinAction::UnskinAll:
-            UnskinAll();
+            if (HWND own = OwnFormOf(requester))
+                UnskinWindow(own);
+            else
+                UnskinAll();
             break;
         case SkinAction::Refresh:
             RefreshForms(requester);

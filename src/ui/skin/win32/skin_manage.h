@@ -94,6 +94,8 @@ class TSkinManage {
     void UnskinAll();
     void RefreshForms(TSkinData* requester);
     void CleanList();
+    // The form of a component that skins its own form only (else null).
+    HWND OwnFormOf(const TSkinData* data) const;
     void ReadSystemFonts();
     void OnSkinLoaded(TSkinData& data);
 

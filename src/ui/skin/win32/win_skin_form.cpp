@@ -116,8 +116,6 @@ void TWinSkinForm::Start() {
         if (kind_ == FrameKind::Dialog) WidenForCaption();
     }
     life_ = FormLife::Running;
-    SetTimer(hwnd_, kHoverTimerId, kHoverCheckMs, nullptr);
-    hoverTimer_ = true;
     RedrawWindow(hwnd_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     if (data_.OnAfterSkinForm)
         data_.OnAfterSkinForm(data_, reinterpret_cast<uintptr_t>(hwnd_), className_);

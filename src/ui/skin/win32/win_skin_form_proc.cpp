@@ -234,6 +234,11 @@ LRESULT TWinSkinForm::OnNcMouseMove(UINT message, WPARAM wParam, LPARAM lParam) 
     }
     if (menuBar_ && menuBar_->MouseMove(p)) changed = true;
     if (changed) PaintFrame();
+    // Something is under the mouse: a check clears it once the mouse is gone.
+    if (changed && !hoverTimer_) {
+        SetTimer(hwnd_, kHoverTimerId, kHoverCheckMs, nullptr);
+        hoverTimer_ = true;
+    }
     if (over >= 0) return 0;
     return Previous(message, wParam, lParam);
 }
@@ -323,7 +328,11 @@ void TWinSkinForm::RunTitleCommand(const TWinSysButton& button, POINT screen) {
 
 // The cursor left a title button without a message telling so.
 void TWinSkinForm::OnHoverTimer() {
-    if (!SkinsFrame()) return;
+    if (!SkinsFrame()) {
+        KillTimer(hwnd_, kHoverTimerId);
+        hoverTimer_ = false;
+        return;
+    }
     POINT cursor;
     GetCursorPos(&cursor);
     RECT box;
@@ -340,6 +349,12 @@ void TWinSkinForm::OnHoverTimer() {
     }
     if (menuBar_ && outside && menuBar_->CancelHover()) changed = true;
     if (changed) PaintFrame();
+    bool anyHover = menuBar_ && menuBar_->Hovering();
+    for (const TWinSysButton& b : buttons_) anyHover = anyHover || b.hover;
+    if (!anyHover) {
+        KillTimer(hwnd_, kHoverTimerId);
+        hoverTimer_ = false;
+    }
 }
 
 LRESULT TWinSkinForm::OnCtlColorStatic(WPARAM wParam, LPARAM lParam) {

@@ -29,6 +29,7 @@ class TWinSkinMenu {
     // Hover changes; true when the bar must be painted again.
     bool MouseMove(POINT windowPoint);
     bool CancelHover();
+    bool Hovering() const { return hover_ >= 0; }
     // Opens the menu of an item (and walks to neighbours with the arrow keys).
     void Open(int index);
     int OpenIndex() const { return open_; }
