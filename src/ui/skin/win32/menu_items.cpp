@@ -214,7 +214,8 @@ bool TWinSkinPopMenu::Prepared(HMENU menu) {
 }
 
 void TWinSkinPopMenu::PrepareItems(HMENU menu) {
-    if (!menu || !IsMenu(menu) || Prepared(menu)) return;
+    // A menu prepared before takes the items added since.
+    if (!menu || !IsMenu(menu)) return;
     PreparedMenu& prepared = ::kestrone::ui::Prepared()[menu];
     const int count = GetMenuItemCount(menu);
     for (int i = 0; i < count; ++i) {

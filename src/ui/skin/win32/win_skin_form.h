@@ -97,6 +97,7 @@ class TWinSkinForm {
     static LRESULT HandleMessage(void* self, HWND window, UINT message, WPARAM wParam,
                                  LPARAM lParam);
     LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+    bool AnswerOwnMessage(UINT message, WPARAM wParam, LRESULT& result);
     LRESULT DispatchFrame(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Previous(UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -39,21 +39,39 @@ LRESULT TWinSkinForm::Previous(UINT message, WPARAM wParam, LPARAM lParam) {
     return CallPrevious(*slot_, hwnd_, message, wParam, lParam);
 }
 
+// The engine's own messages, answered in every state.
+bool TWinSkinForm::AnswerOwnMessage(UINT message, WPARAM wParam, LRESULT& result) {
+    result = 0;
+    switch (message) {
+        case skinmsg::kQuery:
+            result = 1;
+            return true;
+        case skinmsg::kStartSkinning:
+            Start();
+            return true;
+        case skinmsg::kRepaintFrame:
+            if (SkinsFrame()) PaintFrame();
+            return true;
+        case kSkinNewChild:
+            AttachNewChild(reinterpret_cast<HWND>(wParam));
+            return true;
+        case kThemeCaptionMessage:
+            return true;
+        case WM_TIMER:
+            if (wParam != kHoverTimerId) return false;
+            OnHoverTimer();
+            return true;
+        default:
+            return false;
+    }
+}
+
 LRESULT TWinSkinForm::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT own = 0;
+    if (AnswerOwnMessage(message, wParam, own)) return own;
     const bool running =
         life_ == FormLife::Running || life_ == FormLife::Refreshing || life_ == FormLife::Resizing;
     switch (message) {
-        case skinmsg::kQuery:
-            return 1;
-        case skinmsg::kStartSkinning:
-            Start();
-            return 0;
-        case skinmsg::kRepaintFrame:
-            if (SkinsFrame()) PaintFrame();
-            return 0;
-        case kSkinNewChild:
-            AttachNewChild(reinterpret_cast<HWND>(wParam));
-            return 0;
         case WM_NCDESTROY:
             return OnNcDestroy(wParam, lParam);
         case WM_NCPAINT:
@@ -69,13 +87,12 @@ LRESULT TWinSkinForm::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
                 return TRUE;
             }
             break;
-        case kThemeCaptionMessage:
-            return 0;
         case WM_INITMENUPOPUP: {
-            manager_.SetMenuKind(HIWORD(lParam) ? 2 : 1);
+            const int kind = HIWORD(lParam) ? 2 : 1;
+            manager_.SetMenuKind(kind);
             const LRESULT result = Previous(message, wParam, lParam);
-            // The window may have changed the menu: its items are drawn by the skin.
-            if (TWinSkinPopMenu::SkinsMenuKind(data_, HIWORD(lParam) ? 2 : 1))
+            // The window may have added items: the skin draws them too.
+            if (TWinSkinPopMenu::SkinsMenuKind(data_, kind))
                 TWinSkinPopMenu::PrepareItems(reinterpret_cast<HMENU>(wParam));
             return result;
         }
@@ -86,12 +103,6 @@ LRESULT TWinSkinForm::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         case WM_CTLCOLORSTATIC:
             return OnCtlColorStatic(wParam, lParam);
-        case WM_TIMER:
-            if (wParam == kHoverTimerId) {
-                OnHoverTimer();
-                return 0;
-            }
-            break;
         case WM_DRAWITEM:
         case WM_MEASUREITEM:
             if (TWinSkinPopMenu::HandleOwnerMessage(hwnd_, message, lParam)) return TRUE;

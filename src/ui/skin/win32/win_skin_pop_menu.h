@@ -29,8 +29,8 @@ class TWinSkinPopMenu {
 
     // Whether a TSkinData skins ordinary menus (kind 1) or system menus (2).
     static bool SkinsMenuKind(const TSkinData& data, int kind);
-    // The items of a menu become owner-drawn, remembering what they were;
-    // menus already prepared are left as they are.
+    // The items of a menu become owner-drawn, remembering what they were
+    // (items already drawn by the skin or by the program stay as they are).
     static void PrepareItems(HMENU menu);
     static void RestoreItems(HMENU menu);
     static bool Prepared(HMENU menu);
