@@ -6,6 +6,7 @@
 
 #include "skin_fixture.h"
 #include "ui/skin/skin_messages.h"
+#include "ui/skin/win32/win_skin_menu.h"
 #include "ui/skin/win32/win_skin_pop_menu.h"
 
 namespace kestrone::test {
@@ -127,6 +128,62 @@ TEST_F(SkinTest, MenusAreLeftAloneWhileTheSkinIsOff) {
     EXPECT_FALSE(g_probe.answersQuery);
     EXPECT_FALSE(g_probe.ownerDrawn);
     DestroyMenu(menu);
+}
+
+}  // namespace
+}  // namespace kestrone::test
+
+namespace kestrone::test {
+namespace {
+
+struct BarProbe {
+    bool popupSeen = false;
+    int openIndex = -1;
+    const ui::TWinSkinMenu* bar = nullptr;
+};
+BarProbe g_bar;
+
+void CALLBACK LookAtBarMenu(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND menu = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), FindMenuWindow, reinterpret_cast<LPARAM>(&menu));
+    if (!menu) return;
+    KillTimer(nullptr, timer);
+    g_bar.popupSeen = SendMessageA(menu, skinmsg::kQuery, 0, 0) == 1;
+    g_bar.openIndex = g_bar.bar->OpenIndex();
+    EndMenu();
+}
+
+// The skinned menu bar: a press on a popup item opens its menu (skinned) and
+// marks the item open; a press on a command item sends its command.
+TEST_F(SkinTest, MenuBarOpensMenusAndSendsCommands) {
+    HMENU menu = CreateMenu();
+    HMENU file = CreatePopupMenu();
+    AppendMenuA(file, MF_STRING, 100, "Open");
+    AppendMenuA(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(file), "File");
+    AppendMenuA(menu, MF_STRING, 101, "Help");
+    HWND window = MakeWindow(WS_OVERLAPPEDWINDOW, 400, 300, "Bar", menu);
+    ASSERT_TRUE(WaitRunning(window));
+    SendMessageA(window, skinmsg::kRepaintFrame, 0, 0);
+    const ui::TWinSkinMenu* bar = Form(window)->MenuBar();
+    ASSERT_NE(bar, nullptr);
+    ASSERT_EQ(bar->Items().size(), 2u);
+    const RECT box = WindowBox(window);
+    const auto press = [&](const Rect& item) {
+        const LPARAM at = MAKELPARAM(box.left + (item.left + item.right) / 2,
+                                     box.top + (item.top + item.bottom) / 2);
+        EXPECT_EQ(SendMessageA(window, WM_NCHITTEST, 0, at), HTMENU);
+        SendMessageA(window, WM_NCLBUTTONDOWN, HTMENU, at);
+    };
+    g_bar = {};
+    g_bar.bar = bar;
+    SetTimer(nullptr, 0, 100, LookAtBarMenu);
+    press(bar->Items()[0]);
+    EXPECT_TRUE(g_bar.popupSeen);
+    EXPECT_EQ(g_bar.openIndex, 0);
+    EXPECT_EQ(bar->OpenIndex(), -1);  // closed again
+    press(bar->Items()[1]);
+    PumpFor(100);
+    EXPECT_EQ(LOWORD(Logs()[window].lastCommand), 101);
 }
 
 }  // namespace

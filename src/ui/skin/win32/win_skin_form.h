@@ -62,6 +62,7 @@ class TWinSkinForm {
     const BorderSizes& Borders() const { return sizes_; }
     const std::vector<TWinSysButton>& Buttons() const { return buttons_; }
     bool HasMenuBar() const { return menuBar_ != nullptr; }
+    const TWinSkinMenu* MenuBar() const { return menuBar_.get(); }
     // Whether one of its own calls is running (it must not be freed then).
     bool Busy() const { return depth_ > 0; }
     bool SkinsFrame() const;

@@ -33,6 +33,8 @@ class TWinSkinMenu {
     // Opens the menu of an item (and walks to neighbours with the arrow keys).
     void Open(int index);
     int OpenIndex() const { return open_; }
+    // Where the items stand (window coordinates), as last painted.
+    const std::vector<Rect>& Items() const { return items_; }
 
   private:
     std::vector<std::wstring> Texts() const;
