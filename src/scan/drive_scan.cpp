@@ -52,7 +52,7 @@ TextList CleanAutorunWorm(const std::string& driveRoot) {
         for (const std::string& name : MatchProcessesByCode(codes, nullptr, ProcessNaming::ExeNames)) {
             AddPayloadName(worm, name);
         }
-        if (IndexOfText(worm.codes, code) < 0) worm.codes.push_back(code);
+        AddWormCode(worm, code);
     }
     TerminatePayloadProcesses(worm);
     TextList deleted = DeleteLiteralFileList(launchList);

@@ -53,6 +53,18 @@ bool LaunchedFileIsPayload(const LaunchedFile& file, const WormPayloads& worm,
     return IsPayloadPath(ResolveOnDrive(file.path, worm.driveRoot, worm.driveRoot), worm);
 }
 
+// The codes of Windows' own launchers on this machine.
+TextList SystemLauncherCodes() {
+    const std::string system = GetSpecialDir(platform::kCsidlSystem);
+    TextList codes;
+    for (const char* name :
+         {"rundll32.exe", "wscript.exe", "cscript.exe", "cmd.exe", "mshta.exe", "regsvr32.exe"}) {
+        codes.push_back(GetFileCode(system + name));
+    }
+    codes.push_back(GetFileCode(GetSpecialDir(platform::kCsidlWindows) + "explorer.exe"));
+    return codes;
+}
+
 bool IsExplorer(const std::string& exeName) {
     return LauncherNamed(ProcessFilePart(exeName)) == Launcher::Explorer;
 }
@@ -88,11 +100,14 @@ bool IsUsableWormCode(const std::string& code) {
     return !code.empty() && code != "0000";
 }
 
+void AddWormCode(WormPayloads& worm, const std::string& code) {
+    if (!IsUsableWormCode(code) || IndexOfText(worm.codes, code) >= 0) return;
+    if (IndexOfText(SystemLauncherCodes(), code) >= 0) return;
+    worm.codes.push_back(code);
+}
+
 void AddPayloadCodes(WormPayloads& worm) {
-    for (const std::string& path : worm.paths) {
-        std::string code = GetFileCode(path);
-        if (IsUsableWormCode(code) && IndexOfText(worm.codes, code) < 0) worm.codes.push_back(code);
-    }
+    for (const std::string& path : worm.paths) AddWormCode(worm, GetFileCode(path));
 }
 
 void AddPayloadName(WormPayloads& worm, const std::string& name) {

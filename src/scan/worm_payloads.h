@@ -23,7 +23,12 @@ struct WormPayloads {
 // A file code that can identify a worm: "0000" is the code of every empty or
 // unreadable file and identifies nothing.
 bool IsUsableWormCode(const std::string& code);
-// Adds the codes of the payload files that exist and have a usable code.
+// Adds a code unless it is unusable, already there, or the code of one of
+// Windows' own launchers: a stick may carry a true copy of rundll32.exe to
+// start its module with, and that copy's code must not make every rundll32
+// process and start-up entry of the machine a worm.
+void AddWormCode(WormPayloads& worm, const std::string& code);
+// Adds the codes of the payload files that exist (through AddWormCode).
 void AddPayloadCodes(WormPayloads& worm);
 // Adds a name unless it is empty, a system launcher's name or already there.
 void AddPayloadName(WormPayloads& worm, const std::string& name);

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "driver_controls.h"
+#include "driver_files.h"
 
 namespace {
 
@@ -295,8 +296,8 @@ int Usage() {
                  "  menu-choose-last | message-box TITLE [ms] | press-ok TITLE | page |\n"
                  "  tray-window | work-area | popup-windows | popup-watch TEXT MARKER |\n"
                  "  arrive LETTER [ms] | sel-choice INDEX TICK ok|cancel|close-box [ms] |\n"
-                 "  dialog-open | wait-window CLASS [ms] | %s\n",
-                 kControlCommandsUsage);
+                 "  dialog-open | wait-window CLASS [ms] | %s |\n  %s\n",
+                 kControlCommandsUsage, kFileCommandsUsage);
     return 2;
 }
 
@@ -477,6 +478,8 @@ int main() {
         return AnswerSelChoice(number, std::atoi(argv[3]) != 0, argv[4],
                                argc > 5 ? std::atoi(argv[5]) : 20000);
     if (command == "dialog-open") return FindSelChoice() ? 0 : 1;
+    int file = FileCommand(arguments);
+    if (file != kNotAFileCommand) return file;
     int control = ControlCommand(PublishedMainWindow(), arguments);
     if (control != kNotAControlCommand) return control;
     if (command == "wait-window" && argc > 2)

@@ -232,5 +232,29 @@ TEST_F(LauncherLines, AWormNamedLikeExplorerEndsButTheDesktopStays) {
     EXPECT_EQ(shell.asked, 0);
 }
 
+// A stick that carries a true copy of rundll32.exe to start its module: the
+// copy goes, but its file code is Windows' own and marks nothing else.
+TEST_F(LauncherLines, ACopyOfASystemLauncherMarksNoOtherProcessOrStartupValue) {
+    const std::string rundll = "C:\\WINDOWS\\system32\\rundll32.exe";
+    world().AddFile(rundll, "MZ Windows' own rundll32");
+    world().AddFile("E:\\Autorun.inf",
+                    "[autorun]\r\nshellexecute=.\\bin\\rundll32.exe bin\\x.dll,Go\r\n");
+    world().AddFile("E:\\bin\\rundll32.exe", "MZ Windows' own rundll32");
+    world().AddFile("E:\\bin\\x.dll", "MZ worm module");
+    uint32_t worm = processes().Add("rundll32.exe", "E:\\bin\\rundll32.exe",
+                                    "E:\\bin\\rundll32.exe bin\\x.dll,Go");
+    uint32_t panel =
+        processes().Add("rundll32.exe", rundll, rundll + " shell32.dll,Control_RunDLL");
+    registry().SetString(kHkeyCurrentUser, kRunKey, "panel",
+                         rundll + " shell32.dll,Control_RunDLL");
+    EXPECT_EQ(ScanAndCleanDrive("E:\\"),
+              (TextList{"E:\\bin\\rundll32.exe  cleaned", "E:\\bin\\x.dll  cleaned",
+                        "E:\\Autorun.inf  cleaned", "E:\\ cleaned completed."}));
+    EXPECT_FALSE(processes().IsRunning(worm));
+    EXPECT_TRUE(processes().IsRunning(panel));
+    EXPECT_TRUE(registry().HasValue(kHkeyCurrentUser, kRunKey, "panel"));
+    EXPECT_TRUE(world().Exists(rundll));
+}
+
 }  // namespace
 }  // namespace kestrone
