@@ -17,6 +17,7 @@
 
 #include "driver_controls.h"
 #include "driver_files.h"
+#include "shell_tray.h"
 
 namespace {
 
@@ -114,7 +115,19 @@ HWND FindSelChoice() {
 // Sends WM_COPYDATA TEXT and watches the popup it makes, every 10 ms, until it
 // is gone: how it grew, its place when fully shown (the marker file is created
 // then, so a screenshot can be taken), and whether its window was freed.
+// Under an emulated CPU a program's first run of any code is slow (it is
+// translated first), so the watch's calls are made once before the popup exists.
 int PopupWatch(const char* text, const char* markerFile) {
+    if (HWND main = PublishedMainWindow()) {
+        RECT box;
+        for (int round = 0; round < 3; ++round) {
+            FindWindowExA(nullptr, nullptr, "TfrmMSNPopUp", nullptr);
+            GetWindowRect(main, &box);
+            IsWindowVisible(main);
+            WideText(main);
+            GetTickCount();
+        }
+    }
     if (CopyData(text) != 0) return 1;
     DWORD start = GetTickCount();
     HWND popup = nullptr;
@@ -122,35 +135,43 @@ int PopupWatch(const char* text, const char* markerFile) {
     int heightSteps = 0;
     DWORD fullAt = 0, goneAt = 0;
     LONG lastHeight = -1;
+    // Cheap calls only (a search by class, then the found window alone), and
+    // its size taken the moment it is found: the popup grows in steps of a few
+    // milliseconds, and a slow (emulated, busy) watcher can miss all of them.
     while (GetTickCount() - start < 20000) {
-        std::vector<HWND> shown;
-        for (HWND window : TopLevel("TfrmMSNPopUp"))
-            if (IsWindowVisible(window)) shown.push_back(window);
-        if (!popup && !shown.empty()) {
-            popup = shown.front();
-            std::printf("text=%s\n", WideText(popup).c_str());
+        RECT box;
+        for (HWND window = nullptr; !popup;) {
+            window = FindWindowExA(nullptr, window, "TfrmMSNPopUp", nullptr);
+            if (!window) break;
+            if (!GetWindowRect(window, &box) || !IsWindowVisible(window)) continue;
+            popup = window;
+            firstHeight = box.bottom - box.top;
         }
-        if (popup && (shown.empty() || !IsWindowVisible(popup))) {
+        if (!popup) {
+            Sleep(10);
+            continue;
+        }
+        if (lastHeight >= 0 && (!IsWindowVisible(popup) || !GetWindowRect(popup, &box))) {
             goneAt = GetTickCount() - start;
             break;
         }
-        if (popup) {
-            RECT box;
-            GetWindowRect(popup, &box);
-            LONG height = box.bottom - box.top;
-            if (firstHeight < 0) firstHeight = height;
-            if (!fullAt && height < smallestHeight) smallestHeight = height;
-            if (height != lastHeight) ++heightSteps;
-            lastHeight = height;
-            if (height > fullHeight) {
-                fullHeight = height;
-                std::printf("rect=%ld,%ld,%ld,%ld\n", box.left, box.top, box.right, box.bottom);
-            }
-            if (!fullAt && height >= 140) {
-                fullAt = GetTickCount() - start;
-                HANDLE marker = CreateFileA(markerFile, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-                if (marker != INVALID_HANDLE_VALUE) CloseHandle(marker);
-            }
+        LONG height = box.bottom - box.top;
+        if (lastHeight < 0) std::printf("text=%s\n", WideText(popup).c_str());
+        if (!fullAt && height < smallestHeight) smallestHeight = height;
+        if (height != lastHeight) {
+            ++heightSteps;
+            std::printf("height=%ld at %lu ms\n", height,
+                        static_cast<unsigned long>(GetTickCount() - start));
+        }
+        lastHeight = height;
+        if (height > fullHeight) {
+            fullHeight = height;
+            std::printf("rect=%ld,%ld,%ld,%ld\n", box.left, box.top, box.right, box.bottom);
+        }
+        if (!fullAt && height >= 140) {
+            fullAt = GetTickCount() - start;
+            HANDLE marker = CreateFileA(markerFile, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+            if (marker != INVALID_HANDLE_VALUE) CloseHandle(marker);
         }
         Sleep(10);
     }
@@ -293,7 +314,8 @@ int Usage() {
                  "usage: driver find-main [ms] | wait-gone [ms] | close-box | quit-request |\n"
                  "  query-end-session |\n"
                  "  copydata TEXT | click-tool INDEX | popups | tray-menu-open |\n"
-                 "  menu-choose-last | message-box TITLE [ms] | press-ok TITLE | page |\n"
+                 "  menu-shown [ms] | menu-choose-last | message-box TITLE [ms] | press-ok TITLE |\n"
+                 "  page | shell-icon | shell-click left|right|double | shell-tip [ms] |\n"
                  "  tray-window | work-area | popup-windows | popup-watch TEXT MARKER |\n"
                  "  arrive LETTER [ms] | sel-choice INDEX TICK ok|cancel|close-box [ms] |\n"
                  "  dialog-open | wait-window CLASS [ms] | %s |\n  %s\n",
@@ -370,12 +392,9 @@ int Popups() {
     return 0;
 }
 
-int TrayMenuOpen() {
-    std::vector<HWND> tray = TopLevel(kTrayClass);
-    if (tray.empty()) return 1;
-    PostMessageA(tray.front(), kTrayNotify, 1, WM_RBUTTONDOWN);
-    PostMessageA(tray.front(), kTrayNotify, 1, WM_RBUTTONUP);
-    for (int waited = 0; waited < 5000; waited += 100) {
+// Waits for a shown popup menu and describes it.
+int MenuShown(int timeoutMs) {
+    for (int waited = 0; waited < timeoutMs; waited += 100) {
         for (HWND menu : TopLevel("#32768"))
             if (IsWindowVisible(menu)) {
                 Describe(menu);
@@ -384,6 +403,14 @@ int TrayMenuOpen() {
         Sleep(100);
     }
     return 1;
+}
+
+int TrayMenuOpen() {
+    std::vector<HWND> tray = TopLevel(kTrayClass);
+    if (tray.empty()) return 1;
+    PostMessageA(tray.front(), kTrayNotify, 1, WM_RBUTTONDOWN);
+    PostMessageA(tray.front(), kTrayNotify, 1, WM_RBUTTONUP);
+    return MenuShown(5000);
 }
 
 // Chooses the open menu's last item with the keyboard (Up from no selection, Enter).
@@ -470,6 +497,7 @@ int main() {
     if (command == "work-area") return WorkArea();
     if (command == "tray-menu-open") return TrayMenuOpen();
     if (command == "menu-choose-last") return MenuChooseLast();
+    if (command == "menu-shown") return MenuShown(argc > 2 ? number : 5000);
     if (command == "message-box" && argc > 2)
         return MessageBoxText(argv[2], argc > 3 ? std::atoi(argv[3]) : 10000);
     if (command == "press-ok" && argc > 2) return PressOk(argv[2]);
@@ -484,5 +512,6 @@ int main() {
     if (control != kNotAControlCommand) return control;
     if (command == "wait-window" && argc > 2)
         return WaitWindow(argv[2], argc > 3 ? std::atoi(argv[3]) : 10000);
-    return Usage();
+    int shell = ShellTrayCommand(command, argc > 2 ? argv[2] : "");
+    return shell >= 0 ? shell : Usage();
 }
