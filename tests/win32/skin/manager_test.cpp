@@ -23,26 +23,32 @@ TEST_F(SkinTest, OwnWindowIsSkinnedOnActivationAndKeepsItsClientArea) {
     EXPECT_EQ(Form(window)->Kind(), FrameKind::Caption);
 }
 
+// What the timer saw of the message box below.
+struct MessageBoxProbe {
+    bool seen = false, skinned = false, running = false;
+    ui::TSkinManage* manager = nullptr;
+} probe;
+
+// A timer routine, declared as the system calls it (a lambda cannot carry the
+// 32-bit calling convention).
+void CALLBACK ProbeMessageBox(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND box = FindWindowA("#32770", "Skin probe");
+    if (!box) return;
+    ui::TWinSkinForm* form = probe.manager->FindForm(box);
+    if (!form || form->Life() != ui::FormLife::Running) return;
+    probe.seen = true;
+    probe.skinned = SendMessageA(box, skinmsg::kQuery, 0, 0) == 1;
+    probe.running = form->Kind() == FrameKind::Dialog;
+    KillTimer(nullptr, timer);
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+}
+
 // A message box is a "#32770" of the system's module; the program shows it,
 // so it is skinned (and answers the query) while it is up.
 TEST_F(SkinTest, MessageBoxOfTheProgramIsSkinned) {
-    static struct {
-        bool seen = false, skinned = false, running = false;
-        ui::TSkinManage* manager = nullptr;
-    } probe;
     probe = {};
     probe.manager = &Manager();
-    SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR timer, DWORD) {
-        HWND box = FindWindowA("#32770", "Skin probe");
-        if (!box) return;
-        ui::TWinSkinForm* form = probe.manager->FindForm(box);
-        if (!form || form->Life() != ui::FormLife::Running) return;
-        probe.seen = true;
-        probe.skinned = SendMessageA(box, skinmsg::kQuery, 0, 0) == 1;
-        probe.running = form->Kind() == FrameKind::Dialog;
-        KillTimer(nullptr, timer);
-        PostMessageA(box, WM_COMMAND, IDOK, 0);
-    });
+    SetTimer(nullptr, 0, 100, ProbeMessageBox);
     MessageBoxA(nullptr, "Is this box skinned?", "Skin probe", MB_OK | MB_ICONINFORMATION);
     EXPECT_TRUE(probe.seen);
     EXPECT_TRUE(probe.skinned);
