@@ -427,12 +427,14 @@ int MenuChooseLast() {
     return 1;
 }
 
+// A box counts once it is shown: while the system builds it, it is hidden and
+// still holds every button it might need and no text.
 int MessageBoxText(const char* title, int timeoutMs) {
     for (int waited = 0; waited <= timeoutMs; waited += 100) {
-        std::vector<HWND> boxes = TopLevel("#32770", title);
-        if (!boxes.empty()) {
-            Describe(boxes.front());
-            EnumChildWindows(boxes.front(), PrintChild, 0);
+        for (HWND box : TopLevel("#32770", title)) {
+            if (!IsWindowVisible(box)) continue;
+            Describe(box);
+            EnumChildWindows(box, PrintChild, 0);
             return 0;
         }
         Sleep(100);
