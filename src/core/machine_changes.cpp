@@ -1,6 +1,7 @@
 #include "core/machine_changes.h"
 
 #include <set>
+#include <utility>
 
 #include "core/text.h"
 #include "platform/files.h"
@@ -12,6 +13,8 @@ namespace {
 
 ChangeMode g_mode = ChangeMode::Apply;
 ChangeTally g_tally;
+RemovalKeeper* g_keeper = nullptr;
+std::string g_reason;
 
 // What a report-only run has already "removed": a real run finds such a file
 // or process gone when a later step comes to it again, so a report-only run
@@ -60,10 +63,26 @@ void ResetMachineChanges() {
     g_endedProcesses.clear();
 }
 
+void InstallRemovalKeeper(RemovalKeeper* keeper) {
+    g_keeper = keeper;
+}
+
+RemovalReasonScope::RemovalReasonScope(std::string reason) : saved_(std::move(g_reason)) {
+    g_reason = std::move(reason);
+}
+RemovalReasonScope::~RemovalReasonScope() {
+    g_reason = std::move(saved_);
+}
+const std::string& CurrentRemovalReason() {
+    return g_reason;
+}
+
 bool RemoveOrScheduleFile(const std::string& path) {
+    if (g_keeper && !g_keeper->Allows(path)) return false;
     if (g_mode == ChangeMode::ReportOnly && SeenBefore(g_removedFiles, UpperCase(path)))
         return false;
     if (!Attempt()) return true;
+    if (g_keeper) g_keeper->Keep(path, g_reason);
     platform::SetAttributes(path, platform::kAttrNormal);
     return Outcome(platform::RemoveFile(path) || platform::RemoveFileAtRestart(path));
 }
