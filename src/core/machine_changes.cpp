@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "core/text.h"
+#include "core/undo_log.h"
 #include "platform/files.h"
 #include "platform/processes.h"
 
@@ -93,9 +94,15 @@ bool EndProcess(uint32_t processId) {
     return Outcome(platform::TerminateProcessById(processId, 0));
 }
 
+// "HKLM\Software\X\Name", as the history names a value.
+std::string ValueText(const platform::RegistryKey& key, const std::string& name) {
+    return RootShortName(key.Root()) + "\\" + key.Path() + "\\" + name;
+}
+
 bool DeleteRegistryValue(platform::RegistryKey& key, const std::string& name) {
     if (!key.ValueExists(name)) return false;
     if (!Attempt()) return true;
+    RecordRegistryValue(key.Root(), key.Path(), name, "Deleted " + ValueText(key, name));
     return Outcome(key.DeleteValue(name));
 }
 
@@ -107,11 +114,14 @@ bool DeleteRegistryKey(uint32_t root, const std::string& path) {
 bool WriteRegistryString(platform::RegistryKey& key, const std::string& name,
                          const std::string& value) {
     if (!Attempt()) return true;
+    RecordRegistryValue(key.Root(), key.Path(), name, "Set " + ValueText(key, name) + " to " + value);
     return Outcome(key.WriteString(name, value));
 }
 
 bool WriteRegistryDword(platform::RegistryKey& key, const std::string& name, uint32_t value) {
     if (!Attempt()) return true;
+    RecordRegistryValue(key.Root(), key.Path(), name,
+                        "Set " + ValueText(key, name) + " to " + std::to_string(value));
     return Outcome(key.WriteDword(name, value));
 }
 

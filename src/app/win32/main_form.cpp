@@ -22,6 +22,7 @@
 #include "pages/page_kit.h"
 #include "core/history_log.h"
 #include "core/quarantine_store.h"
+#include "core/undo_log.h"
 #include "pages/process_page.h"
 #include "pages/quarantine_page.h"
 #include "pages/repair_page.h"
@@ -45,6 +46,7 @@ TMainForm::TMainForm() = default;
 
 TMainForm::~TMainForm() {
     UseQuarantine(false);
+    UseUndoRecords(false);
     InstallShell(nullptr);
     if (hwnd_) DestroyWindow(hwnd_);
     if (pm1_) DestroyMenu(pm1_);
@@ -110,6 +112,7 @@ bool TMainForm::Create(HINSTANCE instance) {
     shell_ = std::make_unique<WindowShell>(instance, *this);
     InstallShell(shell_.get());
     UseQuarantine(true);  // nothing the engine deletes from here on is lost
+    UseUndoRecords(true);
     kit_ = std::make_unique<PageKit>(instance, hwnd_, static_cast<HFONT>(formFont_.get()));
     CreateLeftPanel();
     CreatePages();

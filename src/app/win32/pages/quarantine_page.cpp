@@ -6,6 +6,7 @@
 #include "control_ids.h"
 #include "core/history_log.h"
 #include "core/quarantine_store.h"
+#include "core/undo_log.h"
 
 namespace kestrone::app {
 
@@ -173,7 +174,32 @@ void QuarantinePage::ExportClick() {
 }
 
 void QuarantinePage::UndoClick() {
-    kit_.Prompt("Select a line of a system change to undo it.");
+    HWND list = Item(kHistoryList);
+    int row = static_cast<int>(SendMessageA(list, LB_GETCURSEL, 0, 0));
+    std::string line;
+    if (row >= 0) {
+        line.resize(static_cast<size_t>(SendMessageA(list, LB_GETTEXTLEN, row, 0)) + 1);
+        SendMessageA(list, LB_GETTEXT, row, reinterpret_cast<LPARAM>(line.data()));
+        line.resize(line.size() - 1);
+    }
+    uint32_t number = UndoNumberOfHistoryLine(line);
+    if (number == 0) {
+        kit_.Prompt("Select a line that ends in (undo N) to put that change back.");
+        return;
+    }
+    if (!Ask("Put back what was there before this change?\r\n" + line)) return;
+    switch (UndoChange(number)) {
+        case UndoOutcome::Undone:
+            kit_.Prompt("The change has been undone.");
+            break;
+        case UndoOutcome::NoSuchRecord:
+            kit_.Prompt("This change has already been undone.");
+            break;
+        case UndoOutcome::Refused:
+            kit_.Prompt("The system refused to put the previous state back.");
+            break;
+    }
+    FillHistory();
 }
 
 }  // namespace kestrone::app
