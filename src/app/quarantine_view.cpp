@@ -21,8 +21,8 @@ std::string QuarantineSummary(const std::vector<QuarantineEntry>& entries) {
         bytes >= 1024 * 1024
             ? Format("%.1f MB", static_cast<double>(bytes) / (1024.0 * 1024.0))
             : Format("%llu KB", static_cast<unsigned long long>((bytes + 1023) / 1024));
-    return Format("%zu file%s, %d cop%s, %s", entries.size(), entries.size() == 1 ? "" : "s",
-                  copies, copies == 1 ? "y" : "ies", size.c_str());
+    return Format("%d file%s, %d cop%s, %s", static_cast<int>(entries.size()),
+                  entries.size() == 1 ? "" : "s", copies, copies == 1 ? "y" : "ies", size.c_str());
 }
 
 std::string RestoreMessage(RestoreOutcome outcome, const std::string& path) {
