@@ -6,6 +6,7 @@
 
 #include "core/definitions.h"
 #include "core/history_log.h"
+#include "core/machine_changes.h"
 #include "core/quarantine_format.h"
 #include "core/text.h"
 #include "platform/environment.h"
@@ -223,7 +224,7 @@ std::vector<UndoRecord> ReadUndoRecords() {
 
 bool RecordRegistryValue(uint32_t root, const std::string& keyPath, const std::string& name,
                          const std::string& change) {
-    if (!g_use) return false;
+    if (!g_use || !ChangesApplied()) return false;  // a report-only run changes nothing
     UndoRecord record;
     record.kind = "value";
     record.root = root;
@@ -246,7 +247,7 @@ bool RecordRegistryValue(uint32_t root, const std::string& keyPath, const std::s
 }
 
 bool RecordFileContent(const std::string& path, const std::string& change) {
-    if (!g_use) return false;
+    if (!g_use || !ChangesApplied()) return false;  // a report-only run changes nothing
     UndoRecord record;
     record.kind = "file";
     record.path = path;

@@ -111,6 +111,8 @@ TEST_F(Undo, ReportOnlyRunsAndSwitchedOffRecordsLeaveNothing) {
     {
         ChangeModeScope reportOnly(ChangeMode::ReportOnly);
         WriteRegistryDword(key, "A", 1);
+        EXPECT_FALSE(RecordRegistryValue(kHkeyLocalMachine, "Software\\Test", "A", "Set A"));
+        EXPECT_FALSE(RecordFileContent("C:\\boot.ini", "Reset"));
     }
     UseUndoRecords(false);
     WriteRegistryDword(key, "B", 1);
