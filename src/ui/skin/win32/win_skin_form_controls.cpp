@@ -1,8 +1,9 @@
 // Handing a skinned window's controls to the control skins: each child is
 // looked at once when the window starts running (and children made later
 // when they appear), containers are walked into.
-#include <commctrl.h>
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include "ui/skin/win32/skin_bars.h"
 #include "ui/skin/win32/skin_boxes.h"
