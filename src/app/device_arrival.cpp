@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "core/definitions.h"
+#include "core/machine_changes.h"
 #include "platform/drives.h"
 #include "platform/shell_exec.h"
 #include "scan/drive_clean.h"
@@ -40,6 +41,7 @@ ArrivalOutcome HandleVolumeArrival(char letter, ArrivalUi& ui) {
         ui.ShowPopup(NoThreatPopupText(letter));
         return ArrivalOutcome::NoThreat;
     }
+    RemovalReasonScope reason("Drive clean on arrival of " + root);
     switch (ui.ChooseThreatAction()) {
     case 1:
         ui.ShowPopup(JoinLines(CleanDriveOnArrival(root)));

@@ -1,6 +1,7 @@
 #include "app/scan_command.h"
 
 #include "core/decryption.h"
+#include "core/machine_changes.h"
 #include "scan/drive_scan.h"
 #include "scan/memory_scan.h"
 
@@ -9,9 +10,19 @@ namespace kestrone {
 ScanPorts EngineScanPorts() {
     ScanPorts ports;
     ports.decryptDataFiles = [] { DecryptDataFiles(); };
-    ports.scanMemory = ScanMemory;
-    ports.scanFixedDrives = ScanFixedDrives;
-    ports.scanRemovableDrives = ScanRemovableDrives;
+    // The quarantine records which scan removed a file.
+    ports.scanMemory = [] {
+        RemovalReasonScope reason("Memory scan");
+        return ScanMemory();
+    };
+    ports.scanFixedDrives = [] {
+        RemovalReasonScope reason("Full scan of the local drives");
+        return ScanFixedDrives();
+    };
+    ports.scanRemovableDrives = [] {
+        RemovalReasonScope reason("Full scan of the removable media");
+        return ScanRemovableDrives();
+    };
     return ports;
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/errors.h"
 #include "core/text.h"
+#include "core/undo_log.h"
 #include "platform/environment.h"
 #include "platform/registry.h"
 
@@ -69,6 +70,8 @@ bool IsUsbStorageDisabled() {
 void SetUsbStorageDisabled(bool on) {
     const char* what = "the use of USB storage devices";
     platform::RegistryKey key = OpenPolicyKey(kUsbStorKeyPath, what);
+    RecordRegistryValue(key.Root(), key.Path(), "Start",
+                        on ? "Disabled USB storage devices" : "Enabled USB storage devices");
     if (!key.WriteDword("Start", on ? 4 : 3)) Refused(what, kUsbStorKeyPath);
 }
 
@@ -80,6 +83,9 @@ bool IsUsbWriteProtected() {
 void SetUsbWriteProtected(bool on) {
     const char* what = "writing to USB storage devices";
     platform::RegistryKey key = OpenPolicyKey(kStoragePoliciesKeyPath, what);
+    RecordRegistryValue(key.Root(), key.Path(), "WriteProtect",
+                        on ? "Write-protected USB storage devices"
+                           : "Allowed writing to USB storage devices");
     if (!key.WriteDword("WriteProtect", on ? 1 : 0)) Refused(what, kStoragePoliciesKeyPath);
 }
 

@@ -1,8 +1,10 @@
 #include "core/machine_changes.h"
 
 #include <set>
+#include <utility>
 
 #include "core/text.h"
+#include "core/undo_log.h"
 #include "platform/files.h"
 #include "platform/processes.h"
 
@@ -12,6 +14,8 @@ namespace {
 
 ChangeMode g_mode = ChangeMode::Apply;
 ChangeTally g_tally;
+RemovalKeeper* g_keeper = nullptr;
+std::string g_reason;
 
 // What a report-only run has already "removed": a real run finds such a file
 // or process gone when a later step comes to it again, so a report-only run
@@ -60,10 +64,26 @@ void ResetMachineChanges() {
     g_endedProcesses.clear();
 }
 
+void InstallRemovalKeeper(RemovalKeeper* keeper) {
+    g_keeper = keeper;
+}
+
+RemovalReasonScope::RemovalReasonScope(std::string reason) : saved_(std::move(g_reason)) {
+    g_reason = std::move(reason);
+}
+RemovalReasonScope::~RemovalReasonScope() {
+    g_reason = std::move(saved_);
+}
+const std::string& CurrentRemovalReason() {
+    return g_reason;
+}
+
 bool RemoveOrScheduleFile(const std::string& path) {
+    if (g_keeper && !g_keeper->Allows(path)) return false;
     if (g_mode == ChangeMode::ReportOnly && SeenBefore(g_removedFiles, UpperCase(path)))
         return false;
     if (!Attempt()) return true;
+    if (g_keeper) g_keeper->Keep(path, g_reason);
     platform::SetAttributes(path, platform::kAttrNormal);
     return Outcome(platform::RemoveFile(path) || platform::RemoveFileAtRestart(path));
 }
@@ -74,9 +94,15 @@ bool EndProcess(uint32_t processId) {
     return Outcome(platform::TerminateProcessById(processId, 0));
 }
 
+// "HKLM\Software\X\Name", as the history names a value.
+std::string ValueText(const platform::RegistryKey& key, const std::string& name) {
+    return RootShortName(key.Root()) + "\\" + key.Path() + "\\" + name;
+}
+
 bool DeleteRegistryValue(platform::RegistryKey& key, const std::string& name) {
     if (!key.ValueExists(name)) return false;
     if (!Attempt()) return true;
+    RecordRegistryValue(key.Root(), key.Path(), name, "Deleted " + ValueText(key, name));
     return Outcome(key.DeleteValue(name));
 }
 
@@ -88,11 +114,14 @@ bool DeleteRegistryKey(uint32_t root, const std::string& path) {
 bool WriteRegistryString(platform::RegistryKey& key, const std::string& name,
                          const std::string& value) {
     if (!Attempt()) return true;
+    RecordRegistryValue(key.Root(), key.Path(), name, "Set " + ValueText(key, name) + " to " + value);
     return Outcome(key.WriteString(name, value));
 }
 
 bool WriteRegistryDword(platform::RegistryKey& key, const std::string& name, uint32_t value) {
     if (!Attempt()) return true;
+    RecordRegistryValue(key.Root(), key.Path(), name,
+                        "Set " + ValueText(key, name) + " to " + std::to_string(value));
     return Outcome(key.WriteDword(name, value));
 }
 

@@ -49,9 +49,35 @@ struct ChangeTally {
 const ChangeTally& MachineChanges();
 void ResetMachineChanges();
 
+// Asked by the delete door before every real deletion: a keeper may leave a
+// file where it is (one the user trusts) and keeps a copy of the others.
+class RemovalKeeper {
+  public:
+    virtual ~RemovalKeeper() = default;
+    virtual bool Allows(const std::string& path) = 0;
+    virtual void Keep(const std::string& path, const std::string& reason) = 0;
+};
+// Null removes the keeper; the caller keeps the object alive while installed.
+void InstallRemovalKeeper(RemovalKeeper* keeper);
+
+// The reason deletions are recorded with while the object lives ("Drive clean",
+// "Full scan", a virus name); the previous reason comes back afterwards.
+class RemovalReasonScope {
+  public:
+    explicit RemovalReasonScope(std::string reason);
+    ~RemovalReasonScope();
+    RemovalReasonScope(const RemovalReasonScope&) = delete;
+    RemovalReasonScope& operator=(const RemovalReasonScope&) = delete;
+
+  private:
+    std::string saved_;
+};
+const std::string& CurrentRemovalReason();
+
 // Clears the attributes and deletes the file; one that resists is scheduled
 // for deletion at the next restart, which counts as done when the system
-// accepts it.
+// accepts it. A file the keeper does not allow is left and answers false,
+// uncounted; otherwise the keeper keeps its copy first.
 bool RemoveOrScheduleFile(const std::string& path);
 // Ends a process with exit code 0.
 bool EndProcess(uint32_t processId);

@@ -17,6 +17,8 @@ std::string GetTempFolder();
 std::string GetSpecialFolder(int csidl);
 // Full path of the running executable.
 std::string GetExecutablePath();
+// The local date and time as "YYYY-MM-DD HH:MM:SS".
+std::string CurrentLocalTimeText();
 uint32_t GetCurrentProcessIdentifier();
 // The process that owns the desktop window; 0 when it cannot be told. On
 // Windows that is a critical system process; elsewhere (Wine) it is the

@@ -42,6 +42,9 @@ bool RemoveFileAtRestart(const std::string& path);
 // Moves a file or a folder (with everything in it) to a new path on the same
 // drive. Never replaces: false when the target exists or the move is refused.
 bool MoveEntry(const std::string& from, const std::string& to);
+// Moves a file over another one, replacing it in one step, so that a reader
+// sees either the old or the new file, never a half-written one.
+bool ReplaceFileWith(const std::string& source, const std::string& target);
 bool MakeFolder(const std::string& path);
 bool RemoveFolder(const std::string& path);
 

@@ -65,6 +65,9 @@ class RegistryKey {
         return OpenWith(root, path, true, true);
     }
     bool IsOpen() const { return handle_ != 0; }
+    // The root and path the key was opened with.
+    uint32_t Root() const { return root_; }
+    const std::string& Path() const { return path_; }
     void Close();
 
     // Creates a key path below this key (nested levels allowed); a path that

@@ -3,6 +3,7 @@
 #include "core/definitions.h"
 #include "core/machine_changes.h"
 #include "core/path_macros.h"
+#include "core/undo_log.h"
 #include "platform/environment.h"
 #include "platform/files.h"
 #include "platform/registry.h"
@@ -36,6 +37,7 @@ std::string HostsFilePath() {
 void ResetHostsFile() {
     std::string path = HostsFilePath();
     if (!platform::FileExists(path)) return;
+    RecordFileContent(path, "Reset the hosts file " + path);
     RewriteTextFile(path, kResetHostsContent);
 }
 
@@ -53,7 +55,10 @@ void RemoveDebuggerHijacks() {
         if (!entry.Open(options.root, entryPath)) continue;
         bool hijacked = entry.ValueExists(kDebuggerValue);
         entry.Close();
-        if (hijacked) DeleteRegistryKey(options.root, entryPath);
+        if (!hijacked) continue;
+        RecordRegistryValue(options.root, entryPath, kDebuggerValue,
+                            "Removed the Debugger value of " + program);
+        DeleteRegistryKey(options.root, entryPath);
     }
 }
 

@@ -15,7 +15,7 @@ enum ControlId : int {
     kToolButton4,         // "Settings"
     kToolButton6,         // "Update"
     kToolButton7,         // "About"
-    kToolButton11,        // spacer
+    kToolButton11,        // "History": quarantine and history
     // Scan page.
     kChklstSelScan = 1101,
     kButton1,  // Start
@@ -72,6 +72,14 @@ enum ControlId : int {
     kN11,        // Quit
     kOpenDriveFirst = 1850,  // "Open drive safely" items, one per drive root
     kOpenDriveLast = 1875,
+    // Quarantine and history page.
+    kQuarantineList = 1901,
+    kQuarantineSummary,
+    kQuarantineRestore,
+    kQuarantineDelete,
+    kHistoryList,
+    kHistoryUndo,
+    kHistoryExport,
 };
 
 // The main window's timer (Timer1) that removes the start-up balloon.

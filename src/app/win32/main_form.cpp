@@ -20,7 +20,11 @@
 #include "ui/tray/win32/cool_tray_icon.h"
 #include "pages/immunity_page.h"
 #include "pages/page_kit.h"
+#include "core/history_log.h"
+#include "core/quarantine_store.h"
+#include "core/undo_log.h"
 #include "pages/process_page.h"
+#include "pages/quarantine_page.h"
 #include "pages/repair_page.h"
 #include "pages/scan_page.h"
 #include "pages/settings_page.h"
@@ -41,6 +45,8 @@ constexpr char kPanelClass[] = "KestronePanel";
 TMainForm::TMainForm() = default;
 
 TMainForm::~TMainForm() {
+    UseQuarantine(false);
+    UseUndoRecords(false);
     InstallShell(nullptr);
     if (hwnd_) DestroyWindow(hwnd_);
     if (pm1_) DestroyMenu(pm1_);
@@ -105,6 +111,8 @@ bool TMainForm::Create(HINSTANCE instance) {
     CreateSkinData();
     shell_ = std::make_unique<WindowShell>(instance, *this);
     InstallShell(shell_.get());
+    UseQuarantine(true);  // nothing the engine deletes from here on is lost
+    UseUndoRecords(true);
     kit_ = std::make_unique<PageKit>(instance, hwnd_, static_cast<HFONT>(formFont_.get()));
     CreateLeftPanel();
     CreatePages();
@@ -225,7 +233,10 @@ int TMainForm::ChooseThreatAction() {
     });
 }
 
-void TMainForm::ShowPopup(const std::string& text) { ShowPopUpText(text); }
+void TMainForm::ShowPopup(const std::string& text) {
+    AppendHistory("Popup", text);
+    ShowPopUpText(text);
+}
 
 LRESULT CALLBACK TMainForm::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = reinterpret_cast<TMainForm*>(GetWindowLongPtrA(window, GWLP_USERDATA));

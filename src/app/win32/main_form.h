@@ -32,6 +32,7 @@ class ToolsPage;
 class ImmunityPage;
 class RepairPage;
 class SettingsPage;
+class QuarantinePage;
 
 // The pages of PageControl1, in toolbar order.
 enum Page : int {
@@ -42,6 +43,7 @@ enum Page : int {
     kTabSheet3,      // FixSystem
     kTabSheet4,      // Settings
     kTabSheet10,     // About
+    kTabSheetHistory,  // Quarantine and history
     kPageCount
 };
 
@@ -171,6 +173,7 @@ private:
     std::unique_ptr<ImmunityPage> immunityPage_;
     std::unique_ptr<RepairPage> repairPage_;
     std::unique_ptr<SettingsPage> settingsPage_;
+    std::unique_ptr<QuarantinePage> quarantinePage_;
 
     bool FCanQuit = false;
 };

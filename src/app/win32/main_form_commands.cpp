@@ -30,6 +30,7 @@ Page PageOfToolButton(int id) {
     case kToolButton5: return kTabSheet3;
     case kToolButton4: return kTabSheet4;
     case kToolButton7: return kTabSheet10;
+    case kToolButton11: return kTabSheetHistory;
     default: return kTabSheet1;
     }
 }
@@ -39,7 +40,7 @@ Page PageOfToolButton(int id) {
 void TMainForm::OnCommand(int id, int notification) {
     switch (id) {
     case kToolButton1: case kToolButton2: case kToolButton9: case kToolButton3:
-    case kToolButton5: case kToolButton4: case kToolButton7:
+    case kToolButton5: case kToolButton4: case kToolButton7: case kToolButton11:
         ActivatePage(PageOfToolButton(id));
         return;
     case kToolButton6: case kN13: RunUpdater(); return;

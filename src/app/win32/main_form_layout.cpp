@@ -9,6 +9,7 @@
 #include "main_form.h"
 #include "pages/immunity_page.h"
 #include "pages/process_page.h"
+#include "pages/quarantine_page.h"
 #include "pages/repair_page.h"
 #include "pages/scan_page.h"
 #include "pages/settings_page.h"
@@ -33,7 +34,7 @@ struct ToolButtonSpec {
 constexpr ToolButtonSpec kToolButtons[] = {
     {kToolButton1, "Scan "},     {kToolButton2, "Process"},  {kToolButton9, "Tools"},
     {kToolButton3, "Immunity"},  {kToolButton5, "FixSystem"}, {kToolButton4, "Settings"},
-    {kToolButton6, "Update"},    {kToolButton7, "About"},    {kToolButton11, ""},
+    {kToolButton6, "Update"},    {kToolButton7, "About"},    {kToolButton11, "History"},
 };
 }  // namespace
 
@@ -60,7 +61,7 @@ void TMainForm::CreateLeftPanel() {
         TBBUTTON button{};
         button.iBitmap = I_IMAGENONE;
         button.idCommand = spec.id;
-        button.fsState = static_cast<BYTE>(TBSTATE_WRAP | (spec.id == kToolButton11 ? 0 : TBSTATE_ENABLED));
+        button.fsState = static_cast<BYTE>(TBSTATE_WRAP | TBSTATE_ENABLED);
         button.fsStyle = BTNS_BUTTON;
         button.iString = reinterpret_cast<INT_PTR>(spec.caption);
         SendMessageA(toolBar1_, TB_ADDBUTTONSA, 1, reinterpret_cast<LPARAM>(&button));
@@ -92,6 +93,7 @@ void TMainForm::CreatePages() {
     repairPage_ = std::make_unique<RepairPage>(*kit_, pages_[kTabSheet3]);
     settingsPage_ = std::make_unique<SettingsPage>(*kit_, pages_[kTabSheet4]);
     settingsPage_->OnSave = [this] { SaveSettingsPage(); };
+    quarantinePage_ = std::make_unique<QuarantinePage>(*kit_, pages_[kTabSheetHistory]);
     CreateAboutPage(pages_[kTabSheet10]);
 }
 
@@ -103,6 +105,7 @@ FormPage* TMainForm::PageObject(int index) const {
     case kTabSheet2: return immunityPage_.get();
     case kTabSheet3: return repairPage_.get();
     case kTabSheet4: return settingsPage_.get();
+    case kTabSheetHistory: return quarantinePage_.get();
     default: return nullptr;
     }
 }

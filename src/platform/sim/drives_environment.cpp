@@ -26,6 +26,8 @@ std::string GetSpecialFolder(int csidl) {
 
 std::string GetExecutablePath() { return sim::TheWorld().executablePath_; }
 
+std::string CurrentLocalTimeText() { return sim::TheWorld().localTime_; }
+
 uint32_t GetCurrentProcessIdentifier() { return sim::TheWorld().currentProcessId_; }
 uint32_t GetDesktopHostProcessIdentifier() { return sim::TheWorld().desktopHostProcessId_; }
 

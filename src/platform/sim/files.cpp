@@ -60,6 +60,24 @@ bool MoveEntry(const std::string& from, const std::string& to) {
     return TheWorld().Move(from, to);
 }
 
+bool ReplaceFileWith(const std::string& source, const std::string& target) {
+    sim::World& world = TheWorld();
+    Node* from = world.Find(source);
+    if (!from || from->folder || from->locked) return false;
+    if (world.WritesRefused(source) || world.WritesRefused(target)) return false;
+    if (Node* to = world.Find(target)) {
+        if (to->folder || to->locked || (to->attributes & kAttrReadOnly)) return false;
+        world.Erase(target);
+    }
+    Node moved = *world.Find(source);
+    Node* created = world.Create(target, false);
+    if (!created) return false;
+    created->content = moved.content;
+    created->attributes = moved.attributes;
+    world.Erase(source);
+    return true;
+}
+
 bool MakeFolder(const std::string& path) {
     if (TheWorld().Exists(path) || TheWorld().WritesRefused(path)) return false;
     return TheWorld().Create(path, true) != nullptr;

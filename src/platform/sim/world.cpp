@@ -51,6 +51,7 @@ void World::Reset() {
     executablePath_ = "C:\\Program Files\\Kestrone\\Kestrone.exe";
     currentFolder_ = "C:\\";
     currentProcessId_ = 4000;
+    localTime_ = "2026-01-01 12:00:00";
     desktopHostProcessId_ = 0;
     TheRegistry().Reset();
     TheProcesses().Reset();

@@ -65,6 +65,8 @@ public:
     void SetSpecialFolder(int csidl, const std::string& path) { specialFolders_[csidl] = path; }
     void SetExecutablePath(const std::string& path) { executablePath_ = path; }
     void SetCurrentProcessId(uint32_t id) { currentProcessId_ = id; }
+    // The local time the machine reports ("YYYY-MM-DD HH:MM:SS").
+    void SetLocalTime(const std::string& text) { localTime_ = text; }
     void SetDesktopHostProcessId(uint32_t id) { desktopHostProcessId_ = id; }
     // The short (8.3) form the system gives for a path; empty when none was set.
     void SetShortPath(const std::string& path, const std::string& shortPath);
@@ -91,6 +93,7 @@ public:
     std::string executablePath_;
     std::string currentFolder_;
     uint32_t currentProcessId_ = 0;
+    std::string localTime_;
     uint32_t desktopHostProcessId_ = 0;
 
 private:

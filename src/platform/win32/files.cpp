@@ -47,6 +47,11 @@ bool MoveEntry(const std::string& from, const std::string& to) {
     return MoveFileExA(from.c_str(), to.c_str(), 0) != 0;  // no flag: never replaces, same volume
 }
 
+bool ReplaceFileWith(const std::string& source, const std::string& target) {
+    return MoveFileExA(source.c_str(), target.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
 bool MakeFolder(const std::string& path) { return CreateDirectoryA(path.c_str(), nullptr) != 0; }
 bool RemoveFolder(const std::string& path) { return RemoveDirectoryA(path.c_str()) != 0; }
 

@@ -95,6 +95,15 @@ std::string GetSpecialFolder(int csidl) {
     return found ? std::string(buffer) : std::string();
 }
 
+std::string CurrentLocalTimeText() {
+    SYSTEMTIME time = {};
+    GetLocalTime(&time);
+    char buffer[32] = {};
+    wsprintfA(buffer, "%04u-%02u-%02u %02u:%02u:%02u", time.wYear, time.wMonth, time.wDay,
+              time.wHour, time.wMinute, time.wSecond);
+    return buffer;
+}
+
 std::string GetExecutablePath() {
     char buffer[MAX_PATH + 1] = {};
     DWORD length = GetModuleFileNameA(nullptr, buffer, MAX_PATH);

@@ -314,8 +314,12 @@ int Usage() {
                  "usage: driver find-main [ms] | wait-gone [ms] | close-box | quit-request |\n"
                  "  query-end-session |\n"
                  "  copydata TEXT | click-tool INDEX | popups | tray-menu-open |\n"
-                 "  menu-shown [ms] | menu-choose-last | message-box TITLE [ms] | press-ok TITLE |\n"
-                 "  page | shell-icon | shell-click left|right|double | shell-tip [ms] |\n"
+                 "  menu-shown [ms] | menu-choose-last | message-box TITLE [ms] |
+"
+                 "  press-ok|press-yes|press-no TITLE | page | shell-icon |
+"
+                 "  shell-click left|right|double | shell-tip [ms] |
+"
                  "  tray-window | work-area | popup-windows | popup-watch TEXT MARKER |\n"
                  "  arrive LETTER [ms] | sel-choice INDEX TICK ok|cancel|close-box [ms] |\n"
                  "  dialog-open | wait-window CLASS [ms] | %s |\n  %s\n",
@@ -443,10 +447,10 @@ int MessageBoxText(const char* title, int timeoutMs) {
     return 1;
 }
 
-int PressOk(const char* title) {
+int PressOk(const char* title, int command = IDOK) {
     std::vector<HWND> boxes = TopLevel("#32770", title);
     if (boxes.empty()) return 1;
-    PostMessageA(boxes.front(), WM_COMMAND, IDOK, 0);
+    PostMessageA(boxes.front(), WM_COMMAND, command, 0);
     return 0;
 }
 
@@ -503,6 +507,8 @@ int main() {
     if (command == "message-box" && argc > 2)
         return MessageBoxText(argv[2], argc > 3 ? std::atoi(argv[3]) : 10000);
     if (command == "press-ok" && argc > 2) return PressOk(argv[2]);
+    if (command == "press-yes" && argc > 2) return PressOk(argv[2], IDYES);
+    if (command == "press-no" && argc > 2) return PressOk(argv[2], IDNO);
     if (command == "arrive" && argc > 2) return Arrive(argv[2][0], argc > 3 ? std::atoi(argv[3]) : 5000);
     if (command == "sel-choice" && argc > 4)
         return AnswerSelChoice(number, std::atoi(argv[3]) != 0, argv[4],

@@ -136,7 +136,7 @@ int ControlCommand(HWND main, const std::vector<std::string>& arguments) {
     if (command == "command") return main && PostMessageA(main, WM_COMMAND, id, 0) ? 0 : 1;
     bool known = command == "click" || command == "check" || command == "text" ||
                  command == "lv-rows" || command == "lv-check" || command == "lv-select" ||
-                 command == "status";
+                 command == "lb-select" || command == "status";
     if (!known) return kNotAControlCommand;
     HWND control = FindControl(main, id);
     if (!control) {
@@ -162,6 +162,7 @@ int ControlCommand(HWND main, const std::vector<std::string>& arguments) {
     if (command == "lv-check") return SetItemState(control, number, INDEXTOSTATEIMAGEMASK(flag ? 2 : 1), LVIS_STATEIMAGEMASK);
     if (command == "lv-select")
         return SetItemState(control, number, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    if (command == "lb-select") return SendMessageA(control, LB_SETCURSEL, number, 0) == number ? 0 : 1;
     if (command == "status") return StatusText(control, number);
     return kNotAControlCommand;
 }

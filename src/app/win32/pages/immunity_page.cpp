@@ -2,6 +2,7 @@
 
 #include "app/main_window_rules.h"
 #include "control_ids.h"
+#include "core/history_log.h"
 #include "core/definitions.h"
 #include "repair/immunity.h"
 
@@ -63,11 +64,15 @@ void ImmunityPage::Button3Click() {
     GetWindowTextA(Item(kComboBox1), picked, sizeof picked);
     settings.selectedDrive = picked;
     ApplyImmunity(settings);
+    AppendHistory("Immunity", std::string("Applied: autorun disabled ") +
+                                  (settings.disableAutorun ? "yes" : "no") + ", drives immunised " +
+                                  (settings.immunize ? "yes" : "no"));
     kit_.Prompt(kImmunityDoneMessage);
 }
 
 void ImmunityPage::Button4Click() {
     CancelImmunity();
+    AppendHistory("Immunity", "Cancelled");
     kit_.Prompt(kImmunityCancelledMessage);
 }
 

@@ -2,6 +2,7 @@
 
 #include "check_list.h"
 #include "control_ids.h"
+#include "core/history_log.h"
 #include "repair/repair_items.h"
 
 namespace kestrone::app {
@@ -46,6 +47,7 @@ void RepairPage::Button5Click() {
     // hang us, so each gets a few seconds.
     DWORD_PTR ignored = 0;
     SendMessageTimeoutA(HWND_BROADCAST, WM_WININICHANGE, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
+    for (const std::string& item : ticked) AppendHistory("Repair", item);
     kit_.Prompt(kRepairDoneMessage);
 }
 

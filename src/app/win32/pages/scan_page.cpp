@@ -2,6 +2,7 @@
 
 #include "check_list.h"
 #include "control_ids.h"
+#include "core/history_log.h"
 
 namespace kestrone::app {
 
@@ -63,6 +64,7 @@ void ScanPage::SetStatus(int panel, const std::string& text) {
 void ScanPage::ShowProgress(const std::string& path) { SetStatus(1, path); }
 
 void ScanPage::AddReportLine(const std::string& line) {
+    AppendHistory("Scan", line);
     HWND memo = Item(kMemo1);
     int end = GetWindowTextLengthA(memo);
     SendMessageA(memo, EM_SETSEL, end, end);

@@ -3,6 +3,7 @@
 #include "app/main_window_rules.h"
 #include "app/usb_unlock.h"
 #include "control_ids.h"
+#include "core/history_log.h"
 #include "core/definitions.h"
 #include "core/tip.h"
 
@@ -61,6 +62,7 @@ bool ToolsPage::OnCommand(int id, int /*notification*/) {
 void ToolsPage::U1Click() {
     if (ShowTip(kTipUnlockFlash, kUnlockTipMessage) != kTipContinue) return;
     UnlockResult result = UnlockUsbDrives();
+    AppendHistory("Tools", UnlockMessage(result));
     kit_.Prompt(UnlockMessage(result));
 }
 
@@ -74,6 +76,8 @@ void ToolsPage::BitBtn2Click() {
     values.usbDisabled = IsChecked(kCheckBox6);
     values.usbWriteProtected = IsChecked(kCheckBox7);
     WriteUsbPolicies(values);
+    AppendHistory("Policy", std::string("USB storage disabled: ") + (values.usbDisabled ? "yes" : "no") +
+                                ", write-protected: " + (values.usbWriteProtected ? "yes" : "no"));
     kit_.Prompt(kPoliciesSavedMessage);
 }
 

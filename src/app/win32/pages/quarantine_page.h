@@ -1,0 +1,33 @@
+// The History page: the quarantine list with Restore and Delete, and below
+// it the scan history with Undo for a recorded system change and Export.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "page_kit.h"
+
+namespace kestrone::app {
+
+class QuarantinePage : public FormPage {
+  public:
+    QuarantinePage(PageKit& kit, HWND page);
+
+    void OnShow() override;
+    bool OnCommand(int id, int notification) override;
+
+  private:
+    void FillQuarantine();
+    void FillHistory();
+    // The number of the selected entry; 0 when none is selected.
+    uint32_t SelectedEntry() const;
+    void RestoreClick();
+    void DeleteClick();
+    void ExportClick();
+    void UndoClick();
+    bool Ask(const std::string& question) const;
+
+    std::vector<uint32_t> numbers_;  // entry numbers by row
+};
+
+}  // namespace kestrone::app
