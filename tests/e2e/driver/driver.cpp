@@ -314,12 +314,9 @@ int Usage() {
                  "usage: driver find-main [ms] | wait-gone [ms] | close-box | quit-request |\n"
                  "  query-end-session |\n"
                  "  copydata TEXT | click-tool INDEX | popups | tray-menu-open |\n"
-                 "  menu-shown [ms] | menu-choose-last | message-box TITLE [ms] |
-"
-                 "  press-ok|press-yes|press-no TITLE | page | shell-icon |
-"
-                 "  shell-click left|right|double | shell-tip [ms] |
-"
+                 "  menu-shown [ms] | menu-choose-last | message-box TITLE [ms] |\n"
+                 "  press-ok|press-yes|press-no TITLE | page | shell-icon |\n"
+                 "  shell-click left|right|double | shell-tip [ms] |\n"
                  "  tray-window | work-area | popup-windows | popup-watch TEXT MARKER |\n"
                  "  arrive LETTER [ms] | sel-choice INDEX TICK ok|cancel|close-box [ms] |\n"
                  "  dialog-open | wait-window CLASS [ms] | %s |\n  %s\n",
