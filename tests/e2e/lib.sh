@@ -17,6 +17,9 @@ export WINEPREFIX="$E2E_PREFIX" WINEARCH="$E2E_WINEARCH" WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 mkdir -p "$E2E_SHOTS"
 KESTRONE_PIDS=()
+# Standard error of every copy started: Wine reports a crash there.
+KESTRONE_LOG="$E2E_SHOTS/${SCENARIO:-scenario}-kestrone.log"
+: >"$KESTRONE_LOG"
 
 log() { echo "[e2e] $*"; }
 fail() {
@@ -67,6 +70,14 @@ setup_prefix() {
         "$E2E_WINESERVER" -w
         touch "$E2E_PREFIX/.kestrone-e2e-fonts3"
     fi
+    # A crash ends the program at once, with Wine's "Unhandled ..." line on its
+    # standard error (kept in KESTRONE_LOG), instead of waiting behind a dialog.
+    if [ ! -f "$E2E_PREFIX/.kestrone-e2e-crash" ]; then
+        "$E2E_WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD \
+            /d 0 /f >/dev/null 2>&1
+        "$E2E_WINESERVER" -w
+        touch "$E2E_PREFIX/.kestrone-e2e-crash"
+    fi
     # Each scenario starts from a machine without a running copy or old record.
     "$E2E_WINE" reg delete 'HKCU\Software\Corvane' /f >/dev/null 2>&1 || true
 }
@@ -81,7 +92,8 @@ start_kestrone() {
         sleep 1
         DESKTOP_READY=1
     fi
-    (cd "${RUN_DIR:-$KESTRONE_BIN}" && exec "$E2E_WINE" Kestrone.exe "$@") >/dev/null 2>&1 &
+    (cd "${RUN_DIR:-$KESTRONE_BIN}" && exec "$E2E_WINE" Kestrone.exe "$@") >/dev/null \
+        2>>"$KESTRONE_LOG" &
     KESTRONE_PIDS+=("$!")
 }
 
@@ -113,9 +125,19 @@ wait_exit() {
     return 1
 }
 
+# The crash Wine reported for a copy of Kestrone, if any.
+crash_report() { grep -m1 -E "Unhandled|starting debugger" "$KESTRONE_LOG"; }
+
+# Every scenario also checks that no copy of Kestrone crashed on the way.
 cleanup() {
+    local status=$? crash
     [ -z "${E2E_WINESERVER:-}" ] || "$E2E_WINESERVER" -k 2>/dev/null || true
     for pid in "${KESTRONE_PIDS[@]}"; do wait "$pid" 2>/dev/null || true; done
+    if crash=$(crash_report); then
+        log "FAIL: Kestrone crashed: $crash"
+        status=1
+    fi
+    exit "$status"
 }
 trap cleanup EXIT
 
