@@ -37,7 +37,7 @@ ArrivalOutcome HandleVolumeArrival(char letter, ArrivalUi& ui) {
     if (letter < 'A' || letter > 'Z') return ArrivalOutcome::Ignored;
     const std::string root = std::string(1, letter) + ":\\";
     if (platform::GetDriveKind(root) == platform::kDriveCdRom) return ArrivalOutcome::Ignored;
-    if (!HasAutorunInf(root)) {
+    if (!HasDriveThreat(root)) {
         ui.ShowPopup(NoThreatPopupText(letter));
         return ArrivalOutcome::NoThreat;
     }
