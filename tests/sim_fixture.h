@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/data_places.h"
 #include "core/shell.h"
 #include "platform/sim/world.h"
 
@@ -12,6 +13,7 @@ class SimTest : public ::testing::Test {
 protected:
     void SetUp() override {
         world().Reset();
+        ForgetDataLayout();
         InstallShell(nullptr);
     }
     void TearDown() override { InstallShell(nullptr); }

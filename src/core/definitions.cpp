@@ -1,5 +1,6 @@
 #include "core/definitions.h"
 
+#include "core/data_places.h"
 #include "core/errors.h"
 #include "core/path_macros.h"
 #include "platform/drives.h"
@@ -8,17 +9,29 @@
 namespace kestrone {
 
 std::string DataFilePath(const std::string& fileName) {
-    return (IsEncryptedDataFile(fileName) ? GetTempDir() : GetExeDir()) + fileName;
+    return IsEncryptedDataFile(fileName) ? GetTempDir() + fileName : UserFilePath(fileName);
 }
 
+namespace {
+// A default no stored value can hold: tells a missing key from an empty one.
+constexpr char kMissing[] = "\x01missing\x01";
+}  // namespace
+
+// The user's value; where the user has none, the one beside the program.
 std::string ReadDataString(const std::string& section, const std::string& key,
                            const std::string& defaultValue, const std::string& fileName) {
-    return platform::ReadProfileValue(section, key, defaultValue, DataFilePath(fileName));
+    std::string own = DataFilePath(fileName);
+    std::string shipped = IsEncryptedDataFile(fileName) ? own : ShippedFilePath(fileName);
+    if (SameText(own, shipped))
+        return platform::ReadProfileValue(section, key, defaultValue, own);
+    std::string value = platform::ReadProfileValue(section, key, kMissing, own);
+    if (value != kMissing) return value;
+    return platform::ReadProfileValue(section, key, defaultValue, shipped);
 }
 
 void WriteDataString(const std::string& section, const std::string& key, const std::string& value,
                      const std::string& fileName) {
-    std::string path = GetExeDir() + fileName;
+    std::string path = DataFilePath(fileName);
     if (!platform::WriteProfileValue(section, key, value, path)) {
         throw EWriteError("Unable to write to " + path);
     }
@@ -63,7 +76,7 @@ bool ParseInteger(const std::string& raw, int32_t& value) {
 
 int32_t ReadDataInteger(const std::string& section, const std::string& key, int32_t defaultValue,
                         const std::string& fileName) {
-    std::string text = platform::ReadProfileValue(section, key, "", GetExeDir() + fileName);
+    std::string text = ReadDataString(section, key, "", fileName);
     int32_t value = 0;
     return ParseInteger(text, value) ? value : defaultValue;
 }

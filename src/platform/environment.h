@@ -10,6 +10,8 @@ namespace kestrone::platform {
 inline constexpr int kCsidlWindows = 0x24;
 inline constexpr int kCsidlSystem = 0x25;
 inline constexpr int kCsidlProgramFiles = 0x26;
+// The user's own, not roaming, application data ("AppData\Local").
+inline constexpr int kCsidlLocalAppData = 0x1C;
 
 // The user's temporary folder as the system reports it (GetTempPath, 256 bytes).
 std::string GetTempFolder();

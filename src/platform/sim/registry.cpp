@@ -7,6 +7,7 @@
 
 #include "core/errors.h"
 #include "platform/sim/registry_tree.h"
+#include "platform/sim/world.h"
 
 namespace kestrone::platform {
 
@@ -16,6 +17,11 @@ constexpr uintptr_t kFullAccessHandle = 2;
 
 bool IsStringType(uint32_t type) {
     return type == kRegSz || type == kRegExpandSz;
+}
+
+// Without administrator rights HKEY_LOCAL_MACHINE opens for reading only.
+bool WritesRefusedForToken(uint32_t root) {
+    return root == kHkeyLocalMachine && !sim::TheWorld().Elevated();
 }
 }  // namespace
 
@@ -30,6 +36,7 @@ bool RegistryKey::OpenWith(uint32_t root, const std::string& path, bool write, b
     sim::RegistryTree& tree = sim::TheRegistry();
     tree.CountCall();
     std::string trimmed = TrimKeyPath(path);
+    if ((write || create) && WritesRefusedForToken(root)) return false;
     sim::RegKeyNode* node = create ? tree.Create(root, trimmed, true) : tree.Find(root, trimmed);
     if (!node || (write && node->refuseFullAccess)) return false;
     handle_ = write ? kFullAccessHandle : kReadOnlyHandle;
@@ -162,7 +169,8 @@ bool DeleteKeyTree(uint32_t root, const std::string& path) {
     tree.CountCall();
     std::string trimmed = TrimKeyPath(path);
     sim::RegKeyNode* node = tree.Find(root, trimmed);
-    if (!node || node->refuseFullAccess || node->refuseWrites) return false;
+    if (!node || node->refuseFullAccess || node->refuseWrites || WritesRefusedForToken(root))
+        return false;
     return DeleteSubKeys(*node) && tree.Erase(root, trimmed);
 }
 

@@ -43,11 +43,15 @@ void World::Reset() {
     std::fill(std::begin(driveTypes_), std::end(driveTypes_), 0u);
     restartDeletions_.clear();
     refuseRestartScheduling_ = false;
+    userAccountControl_ = false;
+    elevated_ = true;
+    elevationAccepted_ = true;
     shortPaths_.clear();
     tempFolder_ = "C:\\Temp\\";
     specialFolders_ = {{platform::kCsidlWindows, "C:\\WINDOWS"},
                        {platform::kCsidlSystem, "C:\\WINDOWS\\system32"},
-                       {platform::kCsidlProgramFiles, "C:\\Program Files"}};
+                       {platform::kCsidlProgramFiles, "C:\\Program Files"},
+                       {platform::kCsidlLocalAppData, "C:\\Users\\User\\AppData\\Local"}};
     executablePath_ = "C:\\Program Files\\Kestrone\\Kestrone.exe";
     currentFolder_ = "C:\\";
     currentProcessId_ = 4000;
@@ -230,8 +234,23 @@ std::vector<const Node*> World::Children(const std::string& folder) const {
     return children;
 }
 
+bool World::InProtectedFolder(const std::string& path) const {
+    std::string key = Key(Normalize(path));
+    for (int csidl : {platform::kCsidlWindows, platform::kCsidlProgramFiles}) {
+        auto folder = specialFolders_.find(csidl);
+        if (folder == specialFolders_.end() || folder->second.empty()) continue;
+        std::string protectedKey = Key(Normalize(folder->second));
+        if (key == protectedKey ||
+            (key.size() > protectedKey.size() && key.compare(0, protectedKey.size(), protectedKey) == 0 &&
+             key[protectedKey.size()] == '\\'))
+            return true;
+    }
+    return false;
+}
+
 bool World::WritesRefused(const std::string& path) const {
     std::string normalized = Normalize(path);
+    if (!elevated_ && InProtectedFolder(normalized)) return true;
     for (std::string p = normalized; !p.empty(); p = ParentOf(p)) {
         const Node* node = Find(p);
         if (node && (node->readOnlyMedia || (node->locked && p == normalized))) return true;

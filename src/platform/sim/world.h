@@ -24,6 +24,7 @@ struct Node {
     bool unlistable = false;  // a folder whose listing is refused
     bool readOnlyMedia = false;  // writes below it are refused (write-protected drive)
     bool unreadable = false;     // opened elsewhere without sharing: opening it for reading fails
+    bool link = false;           // a junction or symbolic link (a reparse point)
 };
 
 class World {
@@ -53,6 +54,10 @@ public:
     void MakeUnreadable(const std::string& path, bool unreadable = true) {
         if (Node* node = Find(path)) node->unreadable = unreadable;
     }
+    // Marks a folder (or file) as a junction or symbolic link.
+    void MakeLink(const std::string& path) {
+        if (Node* node = Find(path)) node->link = true;
+    }
     // Every path below a folder (files and folders), for assertions.
     std::vector<std::string> ListTree(const std::string& folder) const;
 
@@ -71,6 +76,25 @@ public:
     // The short (8.3) form the system gives for a path; empty when none was set.
     void SetShortPath(const std::string& path, const std::string& shortPath);
     std::string ShortPath(const std::string& path) const;
+
+    // The process's token. By default the machine is an old one without user
+    // account control, where the program runs with administrator rights. A
+    // standard account on Vista or later: no elevation, so writes below the
+    // protected folders (Program Files, the Windows folder) and to
+    // HKEY_LOCAL_MACHINE are refused, as Windows refuses them.
+    void SetStandardUser() {
+        userAccountControl_ = true;
+        elevated_ = false;
+    }
+    void SetElevated(bool elevated) { elevated_ = elevated; }
+    void SetUserAccountControl(bool on) { userAccountControl_ = on; }
+    bool Elevated() const { return elevated_; }
+    bool UserAccountControl() const { return userAccountControl_; }
+    // What the user answers at the elevation prompt.
+    void SetElevationAnswer(bool accept) { elevationAccepted_ = accept; }
+    bool ElevationAccepted() const { return elevationAccepted_; }
+    // True below a folder that only administrators may write.
+    bool InProtectedFolder(const std::string& path) const;
 
     // ---- used by the simulated platform itself ----
     // Windows-style normalisation: separators, ".", "..", trailing dots and spaces.
@@ -102,6 +126,9 @@ private:
     unsigned driveTypes_[26] = {};
     std::vector<std::string> restartDeletions_;
     bool refuseRestartScheduling_ = false;
+    bool userAccountControl_ = false;
+    bool elevated_ = true;
+    bool elevationAccepted_ = true;
     std::map<std::string, std::string> shortPaths_;  // by Key(Normalize(path))
 };
 

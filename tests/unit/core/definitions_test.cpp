@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "core/data_places.h"
 #include "core/errors.h"
 #include "sim_fixture.h"
 
@@ -65,6 +66,8 @@ TEST_F(DefinitionsStore, TypedValuesRoundTripAndFallBack) {
 }
 
 TEST_F(DefinitionsStore, RefusedWriteRaisesWithThePath) {
+    // The folder turns read-only after start-up, when the data places are decided.
+    ASSERT_EQ(CurrentDataLayout(), DataLayout::Portable);
     world().MakeWriteProtected("C:\\Program Files\\Kestrone");
     try {
         WriteDataBool("ShowDiag", "CloseExplorer", false, kUserSettingsFile);
