@@ -1,5 +1,7 @@
 #include "win_support.h"
 
+#include "ui/skin/win32/button_shield.h"
+
 namespace kestrone::app {
 
 namespace {
@@ -41,6 +43,12 @@ void SetDialogClientSize(HWND dialog, int width, int height) {
 
 void PlaceControl(HWND dialog, int id, int x, int y, int width, int height) {
     SetWindowPos(GetDlgItem(dialog, id), nullptr, x, y, width, height, SWP_NOZORDER);
+}
+
+void SetButtonShield(HWND button, bool shield) {
+    // Recorded on the button first, for a skin that takes it over later.
+    ui::RememberButtonShield(button, shield);
+    SendMessageA(button, ui::kSetShieldMessage, 0, shield ? 1 : 0);
 }
 
 const std::string& ApplicationTitle() { return g_applicationTitle; }

@@ -61,6 +61,10 @@ private:
 void SetDialogClientSize(HWND dialog, int width, int height);
 void PlaceControl(HWND dialog, int id, int x, int y, int width, int height);
 
+// Marks a push button whose command needs administrator rights with the
+// system's shield (BCM_SETSHIELD), drawn by the skin or by the system.
+void SetButtonShield(HWND button, bool shield);
+
 // The application title: the caption of the program's message and error boxes.
 const std::string& ApplicationTitle();
 void SetApplicationTitle(const std::string& title);

@@ -11,6 +11,7 @@
 
 #include "core/text.h"
 #include "ui/skin/control_frames.h"
+#include "ui/skin/win32/button_shield.h"
 #include "ui/skin/win32/skin_canvas.h"
 #include "ui/skin/win32/skin_manage.h"
 #include "ui/skin/win32/win_skin_form.h"
@@ -63,6 +64,12 @@ RECT DrawCentred(HDC dc, const std::wstring& text, const RECT& area, UINT horizo
 
 bool TSkinButton::PreFilter(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (message) {
+        case kSetShieldMessage:
+            // Kept for our drawing, and passed on: the system's button draws
+            // it when the skin is switched off. The flag is in lParam
+            // (wParam must be zero).
+            RememberButtonShield(hwnd_, lParam != 0);
+            break;
         case WM_PAINT:
             PaintMessage();
             result = 0;
@@ -132,6 +139,7 @@ void TSkinButton::PostHandler(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
         case BM_SETSTATE:
         case BM_SETSTYLE:
         case WM_UPDATEUISTATE:
+        case kSetShieldMessage:
             RepaintNow();  // the system button may have drawn itself meanwhile
             break;
         default:
@@ -178,6 +186,9 @@ void TSkinButton::Paint(HDC dc, const RECT& client) {
     SelectGuard font(dc, Font());
     const std::wstring text = JoinLines(WindowTextOf(hwnd_));
     const bool multiLine = text.find(L'\n') != std::wstring::npos || (style & BS_MULTILINE);
+    if (ButtonShield(hwnd_))
+        area = DrawShieldBeforeCaption(dc, area, text, multiLine ? DT_WORDBREAK : DT_SINGLELINE,
+                                       Disabled());
     RECT used = DrawCentred(dc, text, area, DT_CENTER, colour, multiLine);
     if (Focused() && !Data().Options.Has(xoNoFocusRect) && !text.empty()) {
         InflateRect(&used, 2, 2);
