@@ -4,6 +4,7 @@
 
 #include "core/definitions.h"
 #include "core/machine_changes.h"
+#include "core/refusal_report.h"
 #include "platform/drives.h"
 #include "platform/shell_exec.h"
 #include "scan/drive_clean.h"
@@ -33,6 +34,19 @@ char ArrivedVolumeLetter(uint32_t event, const void* header) {
     return DriveLetterOfUnitMask(unitMask);
 }
 
+namespace {
+
+// The popup's text: what was removed, and what Windows would not let go.
+std::string CleanWithReport(const std::string& root, int& refused) {
+    ResetMachineChanges();
+    TextList lines = CleanDriveOnArrival(root);
+    refused = MachineChanges().refused;
+    if (refused > 0) lines.push_back(RefusalLine(refused, CauseOfRefusals()));
+    return JoinLines(lines);
+}
+
+}  // namespace
+
 ArrivalOutcome HandleVolumeArrival(char letter, ArrivalUi& ui) {
     if (letter < 'A' || letter > 'Z') return ArrivalOutcome::Ignored;
     const std::string root = std::string(1, letter) + ":\\";
@@ -42,22 +56,28 @@ ArrivalOutcome HandleVolumeArrival(char letter, ArrivalUi& ui) {
         return ArrivalOutcome::NoThreat;
     }
     RemovalReasonScope reason("Drive clean on arrival of " + root);
+    int refused = 0;
+    ArrivalOutcome outcome = ArrivalOutcome::NothingDone;
     switch (ui.ChooseThreatAction()) {
     case 1:
-        ui.ShowPopup(JoinLines(CleanDriveOnArrival(root)));
-        return ArrivalOutcome::Cleaned;
+        ui.ShowPopup(CleanWithReport(root, refused));
+        outcome = ArrivalOutcome::Cleaned;
+        break;
     case 2:
         platform::ShellExecuteFile(ui.OwnerWindow(), "Open", root, "", "", platform::kShowNormal);
         return ArrivalOutcome::Opened;
     case 3: {
-        std::string report = JoinLines(CleanDriveOnArrival(root));
+        std::string report = CleanWithReport(root, refused);
         platform::ShellExecuteFile(0, "Open", root, "", "", platform::kShowNormal);
         ui.ShowPopup(report);
-        return ArrivalOutcome::CleanedAndOpened;
+        outcome = ArrivalOutcome::CleanedAndOpened;
+        break;
     }
     default:
         return ArrivalOutcome::NothingDone;
     }
+    if (refused > 0 && CanOfferElevation()) ui.OfferElevatedClean(root, refused);
+    return outcome;
 }
 
 }  // namespace kestrone

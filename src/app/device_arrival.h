@@ -28,6 +28,9 @@ public:
     virtual void ShowPopup(const std::string& text) = 0;
     // The main window, owner of the shell request that opens the drive.
     virtual uintptr_t OwnerWindow() = 0;
+    // After a clean that Windows partly refused, where administrator rights
+    // can be asked for: offers to clean the drive again with them.
+    virtual void OfferElevatedClean(const std::string& /*driveRoot*/, int /*refused*/) {}
 };
 
 // What the arrival handling did, for the caller's record and for tests.

@@ -2,6 +2,7 @@
 
 #include "core/decryption.h"
 #include "core/machine_changes.h"
+#include "core/refusal_report.h"
 #include "scan/drive_scan.h"
 #include "scan/memory_scan.h"
 
@@ -33,6 +34,7 @@ void OnDemandScan::Start(const ScanTargets& targets) {
         explicit BusyScope(bool& f) : flag(f) { flag = true; }
         ~BusyScope() { flag = false; }
     } busy(busy_);
+    ResetMachineChanges();
     ports_.decryptDataFiles();
     bool any = false;
     if (targets.memory) {
@@ -61,7 +63,14 @@ void OnDemandScan::Start(const ScanTargets& targets) {
         ports_.appendLines(ports_.scanRemovableDrives());
         any = true;
     }
-    if (any) ports_.appendLines({kScanCompletedLine});
+    if (!any) return;
+    int refused = MachineChanges().refused;
+    if (refused == 0) {
+        ports_.appendLines({kScanCompletedLine});
+        return;
+    }
+    ports_.appendLines({RefusalLine(refused, CauseOfRefusals()), kScanIncompleteLine});
+    if (ports_.offerElevatedRepeat) ports_.offerElevatedRepeat(refused);
 }
 
 void OnDemandScan::Stop() {

@@ -1,6 +1,7 @@
 // The scan page's Start and Stop: memory, local drives and removable media in
 // that order, each target's lines appended to the report box, and
-// "Scan completed successfully" after the last one. Only the memory scan can
+// "Scan completed successfully" after the last one — unless Windows refused
+// some removals: then a line says how many threats are still there and why. Only the memory scan can
 // be stopped; its folder walk polls FStopRequested after every file.
 #pragma once
 
@@ -12,6 +13,8 @@
 namespace kestrone {
 
 inline constexpr char kScanCompletedLine[] = "Scan completed successfully";
+// The last line instead when Windows refused to remove some of what was found.
+inline constexpr char kScanIncompleteLine[] = "Scan completed, but not every threat was removed";
 inline constexpr char kScanningState[] = "Scanning";
 inline constexpr char kStoppedState[] = "Stop";
 
@@ -30,6 +33,8 @@ struct ScanPorts {
     std::function<TextList()> scanMemory;
     std::function<TextList()> scanFixedDrives;
     std::function<TextList()> scanRemovableDrives;
+    // Called after a scan that met refusals, with their number (may be empty).
+    std::function<void(int refused)> offerElevatedRepeat;
 };
 // The engine's scanners and decryption; the caller adds its output ports.
 ScanPorts EngineScanPorts();

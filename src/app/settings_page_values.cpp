@@ -18,11 +18,17 @@ SettingsPageValues ReadSettingsPage() {
     return values;
 }
 
-void WriteSettingsPage(const SettingsPageValues& values) {
+bool WriteSettingsPage(const SettingsPageValues& values) {
     WriteUserChoice(values.actionTag >= 1 && values.actionTag <= 3 ? values.actionTag : 3);
     WriteNeedShowSelDiag(values.showAlert);
-    SetAutostart(values.autostart);
+    bool machineAutostartLeft = SetAutostart(values.autostart);
     WriteBlockPlugInstall(values.blockPlugIn);
+    return machineAutostartLeft;
+}
+
+std::string UsbPoliciesHistoryText(const SettingsPageValues& values) {
+    return std::string("USB storage disabled: ") + (values.usbDisabled ? "yes" : "no") +
+           ", write-protected: " + (values.usbWriteProtected ? "yes" : "no");
 }
 
 void WriteUsbPolicies(const SettingsPageValues& values) {

@@ -3,6 +3,8 @@
 // (the settings page) and Apply (the USB policies) separately.
 #pragma once
 
+#include <string>
+
 namespace kestrone {
 
 inline constexpr char kSettingsSavedMessage[] = "Settings Saved  ";
@@ -21,10 +23,14 @@ struct SettingsPageValues {
 // choice matches no radio button (the buttons then keep their state).
 SettingsPageValues ReadSettingsPage();
 // Save: the action (3 when no radio is checked), the alert switch, autostart
-// and the plug-in switch. The USB policies are left alone.
-void WriteSettingsPage(const SettingsPageValues& values);
+// and the plug-in switch. The USB policies are left alone. Returns true when
+// switching autostart off still needs the machine-wide value removed with
+// administrator rights.
+bool WriteSettingsPage(const SettingsPageValues& values);
 // Apply on the Tools page: the two USB policies only.
 void WriteUsbPolicies(const SettingsPageValues& values);
+// "USB storage disabled: yes, write-protected: no", as the history records it.
+std::string UsbPoliciesHistoryText(const SettingsPageValues& values);
 
 // Blocking plug-in installation is the companion's work; these are the points
 // where the program would switch it.

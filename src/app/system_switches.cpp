@@ -5,16 +5,22 @@
 #include "core/undo_log.h"
 #include "platform/environment.h"
 #include "platform/registry.h"
+#include "platform/rights.h"
 
 namespace kestrone {
 
 namespace {
 
+using platform::kHkeyCurrentUser;
 using platform::kHkeyLocalMachine;
 
-[[noreturn]] void Refused(const std::string& what, const std::string& keyPath) {
-    throw ERegistryError("Windows refused to change " + what + " (HKEY_LOCAL_MACHINE\\" + keyPath +
+[[noreturn]] void Refused(const std::string& what, const std::string& root,
+                          const std::string& keyPath) {
+    throw ERegistryError("Windows refused to change " + what + " (" + root + "\\" + keyPath +
                          "). Start Kestrone as an administrator to change this setting.");
+}
+[[noreturn]] void Refused(const std::string& what, const std::string& keyPath) {
+    Refused(what, "HKEY_LOCAL_MACHINE", keyPath);
 }
 
 std::string ProgramFileName() { return FilePart(platform::GetExecutablePath()); }
@@ -34,32 +40,54 @@ bool ReadPolicyDword(const std::string& path, const std::string& name, uint32_t&
     return key.ReadDword(name, value);
 }
 
+bool HasRunValue(uint32_t root) {
+    platform::RegistryKey key;
+    return key.OpenForReading(root, kRunKeyPath) && key.ValueExists(ProgramFileName());
+}
+
+// Writes or removes our value in one Run key; false when the system refuses.
+bool ChangeRunValue(uint32_t root, bool on) {
+    platform::RegistryKey key;
+    if (!(on ? key.OpenOrCreate(root, kRunKeyPath) : key.Open(root, kRunKeyPath))) return false;
+    std::string name = ProgramFileName();
+    if (on) return key.WriteString(name, AutostartCommand(platform::GetExecutablePath()));
+    return !key.ValueExists(name) || key.DeleteValue(name);
+}
+
 }  // namespace
 
 std::string AutostartCommand(const std::string& exePath) { return "\"" + exePath + "\" -Hide"; }
 
-bool IsAutostart() {
-    platform::RegistryKey key;
-    if (!key.OpenForReading(kHkeyLocalMachine, kRunKeyPath)) return false;
-    return key.ValueExists(ProgramFileName());
+bool IsAutostart() { return HasRunValue(kHkeyLocalMachine) || HasRunValue(kHkeyCurrentUser); }
+
+AutostartPlan PlanAutostart(bool on, bool mayWriteMachine, bool machineHasValue, bool userHasValue) {
+    AutostartPlan plan;
+    if (on) {
+        if (machineHasValue) return plan;  // it starts already, for everyone
+        // One value only, so the program is not started twice.
+        plan.writeMachine = mayWriteMachine;
+        plan.writeUser = !mayWriteMachine && !userHasValue;
+        plan.deleteUser = mayWriteMachine && userHasValue;
+        return plan;
+    }
+    plan.deleteUser = userHasValue;
+    plan.deleteMachine = machineHasValue && mayWriteMachine;
+    plan.machineNeedsAdministrator = machineHasValue && !mayWriteMachine;
+    return plan;
 }
 
-void SetAutostart(bool on) {
-    const char* what = "the start of Kestrone with Windows";
-    platform::RegistryKey key;
-    if (!key.Open(kHkeyLocalMachine, kRunKeyPath)) {
-        // Nothing to remove from a Run key we cannot even open for writing,
-        // unless it holds our value.
-        if (!on && !IsAutostart()) return;
-        Refused(what, kRunKeyPath);
-    }
-    std::string name = ProgramFileName();
-    if (on) {
-        if (!key.WriteString(name, AutostartCommand(platform::GetExecutablePath())))
-            Refused(what, kRunKeyPath);
-    } else if (key.ValueExists(name) && !key.DeleteValue(name)) {
-        Refused(what, kRunKeyPath);
-    }
+bool SetAutostart(bool on) {
+    AutostartPlan plan = PlanAutostart(on, platform::ProcessIsElevated(), HasRunValue(kHkeyLocalMachine),
+                                       HasRunValue(kHkeyCurrentUser));
+    if (plan.writeMachine || plan.deleteMachine) SetMachineAutostart(on);
+    if ((plan.writeUser || plan.deleteUser) && !ChangeRunValue(kHkeyCurrentUser, plan.writeUser))
+        Refused("the start of Kestrone with Windows for this user", "HKEY_CURRENT_USER", kRunKeyPath);
+    return plan.machineNeedsAdministrator;
+}
+
+void SetMachineAutostart(bool on) {
+    if (!ChangeRunValue(kHkeyLocalMachine, on))
+        Refused("the start of Kestrone with Windows", "HKEY_LOCAL_MACHINE", kRunKeyPath);
 }
 
 bool IsUsbStorageDisabled() {

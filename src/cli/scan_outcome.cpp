@@ -29,6 +29,7 @@ int ExitCodeFor(const ScanOutcome& outcome) {
     if (outcome.reportOnly) return found ? kExitNotAllRemoved : kExitClean;
     // A refusal or a failed target means something stayed behind, even when
     // no line says so: a file that could not go is left out of the report.
+    if (outcome.refusedChanges > 0 && !outcome.elevated) return kExitNeedsAdministrator;
     if (outcome.refusedChanges > 0 || outcome.commandFailed) return kExitNotAllRemoved;
     return found ? kExitRemoved : kExitClean;
 }

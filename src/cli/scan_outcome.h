@@ -12,6 +12,8 @@ enum ExitCode : int {
     kExitNotAllRemoved = 2,  // threats found, some still there (or report-only)
     kExitUsageOrData = 3,    // wrong arguments, missing or broken data files
     kExitDriveBusy = 4,      // a drive was left alone: Kestrone was cleaning it
+    kExitNeedsAdministrator = 5,  // threats stayed because Windows refused a process without
+                                  // administrator rights
 };
 
 struct ScanOutcome {
@@ -21,6 +23,7 @@ struct ScanOutcome {
     bool reportOnly = false;
     bool dataError = false;      // data files missing or broken: the scan did not run (fully)
     bool commandFailed = false;  // a scan target ended with an error of the engine
+    bool elevated = true;        // the run held administrator rights
 };
 
 int ExitCodeFor(const ScanOutcome& outcome);

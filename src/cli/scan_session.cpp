@@ -1,18 +1,23 @@
 #include "cli/scan_session.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "cli/scan_outcome.h"
 #include "core/decryption.h"
 #include "core/definitions.h"
 #include "core/drive_claim.h"
 #include "core/errors.h"
+#include "core/history_log.h"
 #include "core/machine_changes.h"
 #include "core/path_macros.h"
+#include "core/record_keeping.h"
+#include "core/refusal_report.h"
 #include "core/shell.h"
 #include "core/tip.h"
 #include "platform/drives.h"
 #include "platform/files.h"
+#include "platform/rights.h"
 #include "scan/drive_scan.h"
 #include "scan/memory_scan.h"
 
@@ -53,6 +58,8 @@ class ConsoleShell : public ShellCallbacks {
     bool reportOnly_;
 };
 
+constexpr char kHistoryKind[] = "Command-line scan";
+
 class Session {
   public:
     Session(const ScanRequest& request, ScanConsole& console)
@@ -63,6 +70,9 @@ class Session {
     int Run() {
         if (!DrivesExist() || !DataFilesReady()) return kExitUsageOrData;
         ChangeModeScope mode(request_.reportOnly ? ChangeMode::ReportOnly : ChangeMode::Apply);
+        // What a real run removes is kept and recorded, as from the window.
+        std::optional<RecordKeeping> records;
+        if (!request_.reportOnly) records.emplace();
         ResetMachineChanges();
         if (request_.memory) {
             console_.Progress("Scanning memory");
@@ -70,12 +80,24 @@ class Session {
         }
         for (const std::string& root : DrivesToScan()) ScanDrive(root);
         outcome_.refusedChanges = MachineChanges().refused;
+        outcome_.elevated = CauseOfRefusals() == RefusalCause::RefusedAnyway;
+        ReportRefusals();
         int code = ExitCodeFor(outcome_);
         console_.Progress(Summary(code));
         return code;
     }
 
   private:
+    void ReportRefusals() {
+        std::string line = RefusalLine(outcome_.refusedChanges, CauseOfRefusals());
+        if (line.empty()) return;
+        console_.Progress("kestrone-scan: " + line);
+        if (!request_.reportOnly) AppendHistory(kHistoryKind, line);
+        if (!outcome_.elevated)
+            console_.Progress(
+                "kestrone-scan: run it from a command prompt started as administrator to remove them.");
+    }
+
     bool DrivesExist() {
         for (const std::string& root : request_.drives) {
             unsigned kind = platform::GetDriveKind(root);
@@ -156,6 +178,7 @@ class Session {
         if (Trim(line).empty()) return;
         if (IsThreatLine(line)) ++outcome_.threatLines;
         console_.Report(request_.reportOnly ? ReportOnlyWording(line) : line);
+        if (!request_.reportOnly) AppendHistory(kHistoryKind, line);
     }
 
     std::string Summary(int code) const {
@@ -170,6 +193,8 @@ class Session {
                 return "Threats found; not all of them were removed.";
             case kExitDriveBusy:
                 return "Not every drive was scanned.";
+            case kExitNeedsAdministrator:
+                return "Threats found; not all of them were removed: administrator rights are needed.";
             default:
                 return "The scan did not complete.";
         }

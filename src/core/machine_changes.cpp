@@ -22,6 +22,9 @@ std::string g_reason;
 // must not count or list it a second time either.
 std::set<std::string> g_removedFiles;  // upper-cased paths
 std::set<uint32_t> g_endedProcesses;
+// What the system refused since the last reset: one thing that several steps
+// try to remove is still one threat left behind.
+std::set<std::string> g_refusedThings;
 
 // True when the thing was removed before in this report-only run; otherwise
 // remembers it.
@@ -37,8 +40,8 @@ bool Attempt() {
     return g_mode == ChangeMode::Apply;
 }
 
-bool Outcome(bool succeeded) {
-    if (!succeeded) ++g_tally.refused;
+bool Outcome(bool succeeded, const std::string& what) {
+    if (!succeeded && g_refusedThings.insert(UpperCase(what)).second) ++g_tally.refused;
     return succeeded;
 }
 
@@ -60,6 +63,7 @@ const ChangeTally& MachineChanges() {
 }
 void ResetMachineChanges() {
     g_tally = ChangeTally{};
+    g_refusedThings.clear();
     g_removedFiles.clear();
     g_endedProcesses.clear();
 }
@@ -85,13 +89,14 @@ bool RemoveOrScheduleFile(const std::string& path) {
     if (!Attempt()) return true;
     if (g_keeper) g_keeper->Keep(path, g_reason);
     platform::SetAttributes(path, platform::kAttrNormal);
-    return Outcome(platform::RemoveFile(path) || platform::RemoveFileAtRestart(path));
+    return Outcome(platform::RemoveFile(path) || platform::RemoveFileAtRestart(path), "file " + path);
 }
 
 bool EndProcess(uint32_t processId) {
     if (g_mode == ChangeMode::ReportOnly && SeenBefore(g_endedProcesses, processId)) return false;
     if (!Attempt()) return true;
-    return Outcome(platform::TerminateProcessById(processId, 0));
+    return Outcome(platform::TerminateProcessById(processId, 0),
+                   "process " + std::to_string(processId));
 }
 
 // "HKLM\Software\X\Name", as the history names a value.
@@ -103,31 +108,31 @@ bool DeleteRegistryValue(platform::RegistryKey& key, const std::string& name) {
     if (!key.ValueExists(name)) return false;
     if (!Attempt()) return true;
     RecordRegistryValue(key.Root(), key.Path(), name, "Deleted " + ValueText(key, name));
-    return Outcome(key.DeleteValue(name));
+    return Outcome(key.DeleteValue(name), ValueText(key, name));
 }
 
 bool DeleteRegistryKey(uint32_t root, const std::string& path) {
     if (!Attempt()) return true;
-    return Outcome(platform::DeleteKeyTree(root, path));
+    return Outcome(platform::DeleteKeyTree(root, path), RootShortName(root) + "\\" + path);
 }
 
 bool WriteRegistryString(platform::RegistryKey& key, const std::string& name,
                          const std::string& value) {
     if (!Attempt()) return true;
     RecordRegistryValue(key.Root(), key.Path(), name, "Set " + ValueText(key, name) + " to " + value);
-    return Outcome(key.WriteString(name, value));
+    return Outcome(key.WriteString(name, value), ValueText(key, name));
 }
 
 bool WriteRegistryDword(platform::RegistryKey& key, const std::string& name, uint32_t value) {
     if (!Attempt()) return true;
     RecordRegistryValue(key.Root(), key.Path(), name,
                         "Set " + ValueText(key, name) + " to " + std::to_string(value));
-    return Outcome(key.WriteDword(name, value));
+    return Outcome(key.WriteDword(name, value), ValueText(key, name));
 }
 
 bool CreateRegistrySubKey(platform::RegistryKey& key, const std::string& subPath) {
     if (!Attempt()) return true;
-    return Outcome(key.CreateSubKey(subPath));
+    return Outcome(key.CreateSubKey(subPath), ValueText(key, subPath));
 }
 
 void MakeBlockingFolder(const std::string& path, uint32_t attributes) {

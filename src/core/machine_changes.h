@@ -44,7 +44,7 @@ class ChangeModeScope {
 // do (a registry value that is not there) is neither attempted nor refused.
 struct ChangeTally {
     int attempted = 0;
-    int refused = 0;  // the system said no: the threat behind it is still there
+    int refused = 0;  // things the system would not let go (each counted once): still there
 };
 const ChangeTally& MachineChanges();
 void ResetMachineChanges();

@@ -2,7 +2,9 @@
 // what is changed, and the exit code, for the cases a script relies on.
 #include "cli/scan_session.h"
 
+#include "core/history_log.h"
 #include "core/machine_changes.h"
+#include "core/quarantine_store.h"
 #include "platform/registry.h"
 #include "platform/sim/named_marks.h"
 #include "platform/sim/process_table.h"
@@ -200,6 +202,49 @@ TEST_F(ScanSession, AllDrivesMeansTheFixedThenTheRemovableOnesEachOnce) {
     EXPECT_EQ(Run(request), 0);
     EXPECT_EQ(console.out, (TextList{"E:\\  no threat found", "C:\\  no threat found",
                                      "D:\\  no threat found"}));
+}
+
+// The scanner used to remove files with no copy and no record at all; as a
+// standard account with the program in Program Files, both land in the
+// user's own folder like the window's.
+TEST_F(ScanSession, WhatTheScannerRemovesIsKeptAndRecordedAlsoForAStandardAccount) {
+    for (bool standardUser : {false, true}) {
+        SCOPED_TRACE(standardUser ? "standard account" : "portable");
+        SetUp();
+        if (standardUser) {
+            world().AddFolder("C:\\Users\\User\\AppData\\Local");
+            world().SetStandardUser();
+        }
+        InfectedStick();
+        EXPECT_EQ(Run(Drive("E:\\")), 1);
+        std::vector<QuarantineEntry> kept = QuarantineStore(QuarantineFolder()).Entries();
+        ASSERT_EQ(kept.size(), 3u);
+        for (const QuarantineEntry& entry : kept) EXPECT_TRUE(entry.kept) << entry.originalPath;
+        TextList history = ReadHistory();
+        ASSERT_EQ(history.size(), 4u);
+        EXPECT_NE(history[0].find("Command-line scan  E:\\STICK.ICO  cleaned"), std::string::npos);
+        std::string expectedDir =
+            standardUser ? "C:\\Users\\User\\AppData\\Local\\Kestrone\\" : kProgramDir;
+        EXPECT_EQ(QuarantineFolder(), expectedDir + "Quarantine\\");
+        EXPECT_EQ(HistoryPath(), expectedDir + "History.log");
+        TearDown();
+    }
+}
+
+// Refusals are said on standard error and in the exit code; without
+// administrator rights the code tells a script that they would help.
+TEST_F(ScanSession, RefusalsAreCountedAndAStandardAccountGetsExitCodeFive) {
+    InfectedStick();
+    world().SetStandardUser();
+    world().Lock("E:\\worm.exe");
+    world().RefuseRestartScheduling(true);
+    EXPECT_EQ(Run(Drive("E:\\")), 5);
+    EXPECT_NE(std::find(console.err.begin(), console.err.end(),
+                        "kestrone-scan: 1 threat could not be removed: Windows refused access, "
+                        "administrator rights are needed."),
+              console.err.end());
+    EXPECT_EQ(console.err.back(),
+              "Threats found; not all of them were removed: administrator rights are needed.");
 }
 
 }  // namespace
