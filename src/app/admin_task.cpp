@@ -12,6 +12,7 @@
 #include "core/shell.h"
 #include "core/tip.h"
 #include "core/undo_log.h"
+#include "platform/registry.h"
 #include "repair/repair_items.h"
 #include "scan/drive_scan.h"
 #include "scan/memory_scan.h"
@@ -230,6 +231,10 @@ bool ParseAdminResult(const std::string& text, AdminResult& result) {
         end = next;
     }
     return true;
+}
+
+bool UndoNeedsAdministrator(uint32_t root, const std::string& kind) {
+    return kind == "file" || root != platform::kHkeyCurrentUser;
 }
 
 AdminResult RunAdminTask(const AdminRequest& request) {

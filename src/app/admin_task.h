@@ -57,6 +57,10 @@ bool ParseAdminResult(const std::string& text, AdminResult& result);
 // instance when it holds the rights already).
 AdminResult RunAdminTask(const AdminRequest& request);
 
+// Whether putting a recorded change back writes where only administrators may:
+// the machine's part of the registry, or a system file such as the hosts file.
+bool UndoNeedsAdministrator(uint32_t root, const std::string& kind);
+
 // Messages of the tray instance around the elevation.
 inline constexpr char kElevationDeclinedMessage[] =
     "Administrator rights were not given, so nothing was changed.";

@@ -7,6 +7,7 @@
 #include "core/undo_log.h"
 #include "platform/files.h"
 #include "platform/processes.h"
+#include "platform/rights.h"
 
 namespace kestrone {
 
@@ -87,6 +88,10 @@ bool RemoveOrScheduleFile(const std::string& path) {
     if (g_mode == ChangeMode::ReportOnly && SeenBefore(g_removedFiles, UpperCase(path)))
         return false;
     if (!Attempt()) return true;
+    // With administrator rights a link on the way could aim the deletion at
+    // something the user could not touch: refused.
+    if (platform::ProcessIsElevated() && platform::PathPassesThroughLink(path))
+        return Outcome(false, "file " + path);
     if (g_keeper) g_keeper->Keep(path, g_reason);
     platform::SetAttributes(path, platform::kAttrNormal);
     return Outcome(platform::RemoveFile(path) || platform::RemoveFileAtRestart(path), "file " + path);

@@ -9,6 +9,7 @@
 #include "core/user_settings.h"
 #include "platform/environment.h"
 #include "platform/files.h"
+#include "platform/rights.h"
 #include "scan/file_code.h"
 
 namespace kestrone {
@@ -118,7 +119,10 @@ RestoreOutcome QuarantineStore::Restore(uint32_t number, bool overwrite) {
     if (it == entries.end()) return RestoreOutcome::NoSuchEntry;
     if (!it->kept) return RestoreOutcome::NoCopy;
     const std::string& path = it->originalPath;
-    if (!IsRestorablePath(path)) return RestoreOutcome::UnsafePath;
+    // A junction or link on the way could turn the restore into a write
+    // somewhere else (a system folder): such a path is refused.
+    if (!IsRestorablePath(path) || platform::PathPassesThroughLink(path))
+        return RestoreOutcome::UnsafePath;
     if (!platform::FolderExists(path.substr(0, 3))) return RestoreOutcome::DriveMissing;
     std::string sealed, bytes;
     if (!platform::ReadWholeFile(SealedPath(number), sealed) || !UnsealContent(sealed, bytes))

@@ -1,12 +1,14 @@
 #include "repair/repair_actions.h"
 
 #include "core/definitions.h"
+#include "core/errors.h"
 #include "core/machine_changes.h"
 #include "core/path_macros.h"
 #include "core/undo_log.h"
 #include "platform/environment.h"
 #include "platform/files.h"
 #include "platform/registry.h"
+#include "platform/rights.h"
 #include "platform/shell_exec.h"
 #include "repair/text_file.h"
 #include "scan/reg_script.h"
@@ -37,6 +39,9 @@ std::string HostsFilePath() {
 void ResetHostsFile() {
     std::string path = HostsFilePath();
     if (!platform::FileExists(path)) return;
+    // Written with administrator rights: never through a junction or link.
+    if (platform::PathPassesThroughLink(path))
+        throw EFileError("The hosts file " + path + " is reached through a link; it was left as it is.");
     RecordFileContent(path, "Reset the hosts file " + path);
     RewriteTextFile(path, kResetHostsContent);
 }

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "admin_runner.h"
+#include "app/admin_task.h"
 #include "app/branding.h"
 #include "app/main_window_rules.h"
 #include "main_form.h"
@@ -37,6 +39,9 @@ int RunMessageLoop(HWND mainWindow) {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     using namespace kestrone;
+    // An elevated copy started for one command: no window, no tray, no mutex.
+    std::vector<std::string> arguments = ArgumentsAfterProgram();
+    if (!arguments.empty() && arguments[0] == kAdminSwitch) return app::RunAdminInstance(arguments);
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     app::SetApplicationTitle(kStoredProductName);
@@ -53,7 +58,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     if (!form.Create(instance)) return 1;
     // After a missing data file the loop ends at once; no window is shown.
     if (!form.QuitRequested()) {
-        if (StartsInTray(ArgumentsAfterProgram()))
+        if (StartsInTray(arguments))
             form.StartInTray();
         else
             form.ShowMainWindow();

@@ -21,8 +21,8 @@
 #include "pages/immunity_page.h"
 #include "pages/page_kit.h"
 #include "core/history_log.h"
-#include "core/quarantine_store.h"
-#include "core/undo_log.h"
+#include "admin_runner.h"
+#include "core/record_keeping.h"
 #include "pages/process_page.h"
 #include "pages/quarantine_page.h"
 #include "pages/repair_page.h"
@@ -45,8 +45,7 @@ constexpr char kPanelClass[] = "KestronePanel";
 TMainForm::TMainForm() = default;
 
 TMainForm::~TMainForm() {
-    UseQuarantine(false);
-    UseUndoRecords(false);
+    records_.reset();
     InstallShell(nullptr);
     if (hwnd_) DestroyWindow(hwnd_);
     if (pm1_) DestroyMenu(pm1_);
@@ -111,9 +110,11 @@ bool TMainForm::Create(HINSTANCE instance) {
     CreateSkinData();
     shell_ = std::make_unique<WindowShell>(instance, *this);
     InstallShell(shell_.get());
-    UseQuarantine(true);  // nothing the engine deletes from here on is lost
-    UseUndoRecords(true);
+    // Nothing the engine deletes from here on is lost; the data places are
+    // decided here, once.
+    records_ = std::make_unique<RecordKeeping>();
     kit_ = std::make_unique<PageKit>(instance, hwnd_, static_cast<HFONT>(formFont_.get()));
+    CreateAdminRunner();
     CreateLeftPanel();
     CreatePages();
     CreateTrayComponents();
@@ -159,9 +160,11 @@ void TMainForm::LoadSettingsPage() {
 
 // Save: the page's values, then everything the page shows read back.
 void TMainForm::SaveSettingsPage() {
-    WriteSettingsPage(settingsPage_->Collect());
+    bool machineAutostartLeft = WriteSettingsPage(settingsPage_->Collect());
     LoadSettingsPage();
     kit_->Prompt(kSettingsSavedMessage);
+    // The installer's start for every user can only go with administrator rights.
+    if (machineAutostartLeft) kit_->RunAdmin(AdminTask::MachineAutostart, {"0"});
 }
 
 bool TMainForm::QuitRequested() const { return shell_ && shell_->QuitRequested(); }
@@ -202,6 +205,7 @@ void TMainForm::Quit() {
 }
 
 void TMainForm::OnCopyData(const COPYDATASTRUCT* data) {
+    if (admin_ && admin_->OnCopyData(data)) return;
     std::string name = data ? CopyDataText(static_cast<const char*>(data->lpData), data->cbData)
                             : std::string();
     ShowPopUpText(name, Utf8ToWide(kPlugInCaptionUtf8) + AnsiToWide(name));

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "app/admin_task.h"
 #include "app/device_arrival.h"
 #include "win_support.h"
 
@@ -21,9 +22,14 @@ class TMSNPopUp;
 class TSkinComponent;
 }  // namespace kestrone::ui
 
+namespace kestrone {
+class RecordKeeping;
+}
+
 namespace kestrone::app {
 
 class WindowShell;
+class AdminRunner;
 class PageKit;
 class FormPage;
 class ScanPage;
@@ -114,6 +120,12 @@ private:
     int ChooseThreatAction() override;
     void ShowPopup(const std::string& text) override;
     uintptr_t OwnerWindow() override { return reinterpret_cast<uintptr_t>(hwnd_); }
+    void OfferElevatedClean(const std::string& driveRoot, int refused) override;
+
+    // Commands that need administrator rights and their results
+    // (main_form_admin.cpp).
+    void CreateAdminRunner();
+    void OnAdminResult(const AdminResult& result);
 
     // Closing (main_form.cpp).
     void OnClose();
@@ -164,6 +176,8 @@ private:
     std::unique_ptr<ui::TCoolTrayIcon> cltrycn1_;
     std::unique_ptr<ui::TMSNPopUp> msnp1_;
     std::unique_ptr<WindowShell> shell_;
+    std::unique_ptr<RecordKeeping> records_;
+    std::unique_ptr<AdminRunner> admin_;
     std::unique_ptr<ui::TSkinComponent> SkinData1;
 
     std::unique_ptr<PageKit> kit_;

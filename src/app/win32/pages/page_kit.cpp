@@ -1,5 +1,8 @@
 #include "page_kit.h"
 
+#include "admin_runner.h"
+#include "win_support.h"
+
 namespace kestrone::app {
 
 HWND PageKit::Control(HWND parent, const char* className, const char* text, DWORD style, int x,
@@ -39,5 +42,13 @@ void PageKit::AddTooltip(HWND control, const char* text) {
 void PageKit::Prompt(const std::string& text) const {
     MessageBoxA(form_, text.c_str(), "Prompt", MB_OK | MB_ICONINFORMATION);
 }
+
+bool PageKit::Ask(const std::string& question) const {
+    return MessageBoxA(form_, question.c_str(), "Confirm", MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
+bool PageKit::Elevates() { return AdminRunner::Elevates(); }
+
+void PageKit::MarkElevating(HWND button) const { SetButtonShield(button, Elevates()); }
 
 }  // namespace kestrone::app

@@ -7,8 +7,11 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <functional>
 #include <string>
 #include <vector>
+
+#include "app/admin_task.h"
 
 namespace kestrone::app {
 
@@ -26,6 +29,19 @@ public:
     void AddTooltip(HWND control, const char* text);
     // A "Prompt" box with the information icon, owned by the main window.
     void Prompt(const std::string& text) const;
+    // A Yes/No question owned by the main window; true for Yes.
+    bool Ask(const std::string& question) const;
+
+    // A command that needs administrator rights: the main window runs it in
+    // place or through an elevated copy, and shows its result.
+    std::function<void(AdminTask, const TextList&)> runAdmin;
+    void RunAdmin(AdminTask task, const TextList& arguments) const {
+        if (runAdmin) runAdmin(task, arguments);
+    }
+    // Whether such commands go through an elevated copy now; their buttons
+    // then carry the shield.
+    static bool Elevates();
+    void MarkElevating(HWND button) const;
 
 private:
     HINSTANCE instance_;

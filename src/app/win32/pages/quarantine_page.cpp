@@ -188,17 +188,17 @@ void QuarantinePage::UndoClick() {
         return;
     }
     if (!Ask("Put back what was there before this change?\r\n" + line)) return;
-    switch (UndoChange(number)) {
-        case UndoOutcome::Undone:
-            kit_.Prompt("The change has been undone.");
-            break;
-        case UndoOutcome::NoSuchRecord:
-            kit_.Prompt("This change has already been undone.");
-            break;
-        case UndoOutcome::Refused:
-            kit_.Prompt("The system refused to put the previous state back.");
-            break;
+    for (const UndoRecord& record : ReadUndoRecords()) {
+        if (record.number == number && UndoNeedsAdministrator(record.root, record.kind) &&
+            kit_.Elevates()) {
+            // The elevated copy reads the same records; its answer comes back
+            // through the main window, which refills this page.
+            kit_.RunAdmin(AdminTask::Undo, {std::to_string(number)});
+            return;
+        }
     }
+    AdminResult result = RunAdminTask({AdminTask::Undo, {std::to_string(number)}, 0});
+    if (!result.lines.empty()) kit_.Prompt(result.lines.back());
     FillHistory();
 }
 

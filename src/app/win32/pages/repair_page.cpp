@@ -15,7 +15,7 @@ RepairPage::RepairPage(PageKit& kit, HWND page) : FormPage(kit, page) {
     MakeCheckList(list, 325);
     kit.Control(page, "BUTTON", "&Check All", kPushButton, 116, 237, 75, 25, kButton7);
     kit.Control(page, "BUTTON", "&Uncheck All", kPushButton, 198, 237, 75, 25, kButton6);
-    kit.Control(page, "BUTTON", "&Apply", kPushButton, 280, 237, 75, 25, kButton5);
+    kit.MarkElevating(kit.Control(page, "BUTTON", "&Apply", kPushButton, 280, 237, 75, 25, kButton5));
 }
 
 void RepairPage::OnShow() { SetCheckListItems(Item(kCheckListBox1), ReadRepairItemNames()); }
@@ -39,16 +39,13 @@ void RepairPage::Button5Click() {
         ListView_GetItemText(list, index, 0, text, sizeof text);
         ticked.push_back(text);
     }
-    if (!ApplyRepairItems(ticked, reinterpret_cast<uintptr_t>(kit_.Form()))) {
+    if (ticked.empty()) {
         kit_.Prompt(kRepairNothingTickedMessage);
         return;
     }
-    // Tell every window that system settings changed; a hung window must not
-    // hang us, so each gets a few seconds.
-    DWORD_PTR ignored = 0;
-    SendMessageTimeoutA(HWND_BROADCAST, WM_WININICHANGE, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
-    for (const std::string& item : ticked) AppendHistory("Repair", item);
-    kit_.Prompt(kRepairDoneMessage);
+    // Repairs change the machine's settings: done with administrator rights,
+    // and the main window announces the change once the result is back.
+    kit_.RunAdmin(AdminTask::Repair, ticked);
 }
 
 }  // namespace kestrone::app

@@ -3,6 +3,7 @@
 #include "check_list.h"
 #include "control_ids.h"
 #include "core/history_log.h"
+#include "core/refusal_report.h"
 
 namespace kestrone::app {
 
@@ -30,6 +31,7 @@ ScanPage::ScanPage(PageKit& kit, HWND page) : FormPage(kit, page) {
         for (const std::string& line : lines) AddReportLine(line);
     };
     ports.setStatus = [this](int panel, const std::string& text) { SetStatus(panel, text); };
+    ports.offerElevatedRepeat = [this](int refused) { OfferElevatedRepeat(refused); };
     scan_ = std::make_unique<OnDemandScan>(std::move(ports));
 }
 
@@ -45,7 +47,8 @@ ScanTargets ScanPage::CheckedTargets() const {
 
 bool ScanPage::OnCommand(int id, int /*notification*/) {
     if (id == kButton1) {
-        scan_->Start(CheckedTargets());
+        lastTargets_ = CheckedTargets();
+        scan_->Start(lastTargets_);
         return true;
     }
     if (id == kButton2) {
@@ -53,6 +56,19 @@ bool ScanPage::OnCommand(int id, int /*notification*/) {
         return true;
     }
     return false;
+}
+
+// The same targets again in an elevated copy; its report lines come back here.
+void ScanPage::OfferElevatedRepeat(int refused) {
+    if (!CanOfferElevation()) return;
+    std::string question = RefusalLine(refused, RefusalCause::NeedsAdministrator) +
+                           "\r\n\r\nRepeat the scan with administrator rights?";
+    if (!kit_.Ask(question)) return;
+    TextList targets;
+    if (lastTargets_.memory) targets.push_back("memory");
+    if (lastTargets_.localDrives) targets.push_back("local");
+    if (lastTargets_.removableMedia) targets.push_back("removable");
+    kit_.RunAdmin(AdminTask::Scan, targets);
 }
 
 void ScanPage::SetStatus(int panel, const std::string& text) {

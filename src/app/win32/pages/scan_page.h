@@ -24,8 +24,10 @@ public:
 private:
     ScanTargets CheckedTargets() const;
     void SetStatus(int panel, const std::string& text);
+    void OfferElevatedRepeat(int refused);
 
     std::unique_ptr<OnDemandScan> scan_;
+    ScanTargets lastTargets_;
 };
 
 }  // namespace kestrone::app

@@ -33,7 +33,7 @@ ToolsPage::ToolsPage(PageKit& kit, HWND page, HICON unlockIcon) : FormPage(kit, 
                 326, 18, kCheckBox6);
     kit.Control(page, "BUTTON", "Disable writing data to the usb storage devices", kCheckBoxStyle,
                 16, 184, 326, 18, kCheckBox7);
-    kit.Control(page, "BUTTON", " Apply", kPushButton, 268, 212, 80, 27, kBitBtn2);
+    kit.MarkElevating(kit.Control(page, "BUTTON", " Apply", kPushButton, 268, 212, 80, 27, kBitBtn2));
     HWND bar = kit.StatusBar(page, kStatusBar2, {60, -1});
     SendMessageA(bar, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(" Status:"));
 }
@@ -71,14 +71,11 @@ void ToolsPage::ShowPolicies(const SettingsPageValues& values) {
     SetChecked(kCheckBox7, values.usbWriteProtected);
 }
 
+// The policies live under HKEY_LOCAL_MACHINE: written with administrator
+// rights; the result (and its message) comes back through the main window.
 void ToolsPage::BitBtn2Click() {
-    SettingsPageValues values;
-    values.usbDisabled = IsChecked(kCheckBox6);
-    values.usbWriteProtected = IsChecked(kCheckBox7);
-    WriteUsbPolicies(values);
-    AppendHistory("Policy", std::string("USB storage disabled: ") + (values.usbDisabled ? "yes" : "no") +
-                                ", write-protected: " + (values.usbWriteProtected ? "yes" : "no"));
-    kit_.Prompt(kPoliciesSavedMessage);
+    kit_.RunAdmin(AdminTask::UsbPolicies,
+                  {IsChecked(kCheckBox6) ? "1" : "0", IsChecked(kCheckBox7) ? "1" : "0"});
 }
 
 }  // namespace kestrone::app
