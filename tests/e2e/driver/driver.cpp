@@ -17,6 +17,7 @@
 
 #include "driver_controls.h"
 #include "driver_files.h"
+#include "driver_ordinary.h"
 #include "shell_tray.h"
 
 namespace {
@@ -319,7 +320,8 @@ int Usage() {
                  "  shell-click left|right|double | shell-tip [ms] |\n"
                  "  tray-window | work-area | popup-windows | popup-watch TEXT MARKER |\n"
                  "  arrive LETTER [ms] | sel-choice INDEX TICK ok|cancel|close-box [ms] |\n"
-                 "  dialog-open | wait-window CLASS [ms] | %s |\n  %s\n",
+                 "  dialog-open | wait-window CLASS [ms] | start-ordinary FOLDER COMMAND-LINE |\n"
+                 "  %s |\n  %s\n",
                  kControlCommandsUsage, kFileCommandsUsage);
     return 2;
 }
@@ -511,6 +513,7 @@ int main() {
         return AnswerSelChoice(number, std::atoi(argv[3]) != 0, argv[4],
                                argc > 5 ? std::atoi(argv[5]) : 20000);
     if (command == "dialog-open") return FindSelChoice() ? 0 : 1;
+    if (command == "start-ordinary" && argc > 3) return StartOrdinary(argv[2], argv[3]);
     int file = FileCommand(arguments);
     if (file != kNotAFileCommand) return file;
     int control = ControlCommand(PublishedMainWindow(), arguments);
