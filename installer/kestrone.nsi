@@ -241,6 +241,12 @@ SectionEnd
 
 Section /o "un.Remove my settings and records" UnSecUserData
     Delete "$INSTDIR\UserSettings.ini"
+    ; Installed in Program Files, the program keeps each user's settings and
+    ; records in that user's own folder; the uninstalling user's goes. Other
+    ; users' folders are theirs: the uninstaller does not reach into them.
+    SetShellVarContext current
+    RMDir /r /REBOOTOK "$LOCALAPPDATA\${PRODUCT}"
+    SetShellVarContext all
     ; Records (quarantine, history) are folders inside the installation
     ; folder. The whole folder goes only when it is a folder of our own name,
     ; never a folder such as Program Files that a user may have chosen.

@@ -84,7 +84,8 @@ std::string UsageText() {
            "  1  threats found and all removed\n"
            "  2  threats found and not all removed (always so with --report-only)\n"
            "  3  wrong arguments, or the data files are missing or broken\n"
-           "  4  a drive was not scanned because Kestrone is cleaning it\n";
+           "  4  a drive was not scanned because Kestrone is cleaning it\n"
+           "  5  threats left because Windows refused: run it as administrator\n";
 }
 
 }  // namespace kestrone::cli
