@@ -49,13 +49,20 @@ count() {  # build folder: prints its log and adds its counts
     passed=$((passed + total - bad))
     failed=$((failed + bad))
 }
-# Ends the Wine servers (and anything left in their prefixes) of this tree.
+# Ends the Wine servers (and anything left in their prefixes) of this tree,
+# each as the prefix's owner (the scenarios of an ordinary account have theirs).
 end_wine() {
-    local prefix
+    local prefix owner as_owner
     for prefix in build/win32/*wineprefix* build/win64/*wineprefix*; do
         [ -d "$prefix" ] || continue
+        owner=$(stat -c %U "$prefix")
+        as_owner=()
+        if [ "$owner" != "$(id -un)" ]; then
+            as_owner=(sudo -n -u "$owner")
+            [ "$(id -u)" != 0 ] || as_owner=(runuser -u "$owner" --)
+        fi
         (source cmake/wine-env.sh && wine_select win64 >/dev/null 2>&1 &&
-            WINEPREFIX=$PWD/$prefix "$WINESERVER" -k) 2>/dev/null || true
+            "${as_owner[@]}" env WINEPREFIX="$PWD/$prefix" "$WINESERVER" -k) 2>/dev/null || true
     done
 }
 

@@ -45,18 +45,22 @@ require_wine() {
     fi
 }
 
+# in_prefix COMMAND...: a file operation inside the prefix, as the prefix's
+# owner (the scenario itself unless as_user.sh says otherwise).
+declare -F in_prefix >/dev/null || in_prefix() { "$@"; }
+
 setup_prefix() {
     if [ ! -f "$E2E_PREFIX/.kestrone-e2e-ready" ]; then
-        mkdir -p "$E2E_PREFIX"
+        in_prefix mkdir -p "$E2E_PREFIX"
         "$E2E_WINE" wineboot -i >/dev/null 2>&1 || true
         "$E2E_WINE" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
         "$E2E_WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f \
             >/dev/null 2>&1
-        mkdir -p "$E2E_PREFIX/removable-e"
-        ln -sfn ../removable-e "$E2E_PREFIX/dosdevices/e:"
+        in_prefix mkdir -p "$E2E_PREFIX/removable-e"
+        in_prefix ln -sfn ../removable-e "$E2E_PREFIX/dosdevices/e:"
         "$E2E_WINE" reg add 'HKLM\Software\Wine\Drives' /v 'e:' /d floppy /f >/dev/null 2>&1
         "$E2E_WINESERVER" -w
-        touch "$E2E_PREFIX/.kestrone-e2e-ready"
+        in_prefix touch "$E2E_PREFIX/.kestrone-e2e-ready"
     fi
     # Fonts as on a Windows with East Asian support: the dialog faces are linked
     # to a font that has Chinese characters besides the Latin ones (WenQuanYi
@@ -68,7 +72,7 @@ setup_prefix() {
                 /d "wqy-microhei.ttc,WenQuanYi Micro Hei" /f >/dev/null 2>&1
         done
         "$E2E_WINESERVER" -w
-        touch "$E2E_PREFIX/.kestrone-e2e-fonts3"
+        in_prefix touch "$E2E_PREFIX/.kestrone-e2e-fonts3"
     fi
     # A crash ends the program at once, with Wine's "Unhandled ..." line on its
     # standard error (kept in KESTRONE_LOG), instead of waiting behind a dialog.
@@ -76,7 +80,7 @@ setup_prefix() {
         "$E2E_WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD \
             /d 0 /f >/dev/null 2>&1
         "$E2E_WINESERVER" -w
-        touch "$E2E_PREFIX/.kestrone-e2e-crash"
+        in_prefix touch "$E2E_PREFIX/.kestrone-e2e-crash"
     fi
     # Each scenario starts from a machine without a running copy or old record.
     "$E2E_WINE" reg delete 'HKCU\Software\Corvane' /f >/dev/null 2>&1 || true
