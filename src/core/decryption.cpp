@@ -6,6 +6,7 @@
 #include "core/errors.h"
 #include "core/path_macros.h"
 #include "core/shell.h"
+#include "update/definitions_in_use.h"
 
 namespace kestrone {
 
@@ -112,7 +113,8 @@ void DecryptFile(const std::string& source, const std::string& destination,
 
 void DecryptDataFiles(const TextList& names) {
     for (const std::string& name : names) {
-        std::string source = GetExeDir() + name;
+        // kernel.dll may come from an installed update (see update/definitions_in_use.h).
+        std::string source = update::EncryptedDataFileSource(name);
         if (platform::FileExists(source)) {
             DecryptFile(source, GetTempDir() + name, kDataFilePassword, kKeySize128);
         } else {

@@ -27,7 +27,8 @@ inline constexpr int kKeySize192 = 1;
 inline constexpr int kKeySize256 = 2;
 
 // Decrypts every encrypted data file from the executable's folder into the data
-// directory. A missing file is reported to the user (through the shell) and
+// directory; kernel.dll comes from an installed update when one verifies and
+// decrypts (update/definitions_in_use.h). A missing file is reported to the user (through the shell) and
 // asks the application to quit; the remaining names are still processed.
 // Errors of DecryptFile are not caught.
 void DecryptDataFiles();
