@@ -22,6 +22,7 @@
 #include "pages/page_kit.h"
 #include "core/history_log.h"
 #include "admin_runner.h"
+#include "app/definitions_update_message.h"
 #include "core/record_keeping.h"
 #include "pages/process_page.h"
 #include "pages/quarantine_page.h"
@@ -115,6 +116,7 @@ bool TMainForm::Create(HINSTANCE instance) {
     records_ = std::make_unique<RecordKeeping>();
     kit_ = std::make_unique<PageKit>(instance, hwnd_, static_cast<HFONT>(formFont_.get()));
     CreateAdminRunner();
+    definitionsUpdatedMessage_ = RegisterWindowMessageA(kDefinitionsUpdatedMessage);
     CreateLeftPanel();
     CreatePages();
     CreateTrayComponents();
@@ -256,6 +258,8 @@ LRESULT CALLBACK TMainForm::WindowProc(HWND window, UINT message, WPARAM wParam,
 LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     HWND window = hwnd_;
     LRESULT result = 0;
+    if (definitionsUpdatedMessage_ && message == definitionsUpdatedMessage_)
+        return OnDefinitionsUpdated();
     if (HandleChildMessage(message, wParam, lParam, result)) return result;
     switch (message) {
     case WM_CLOSE:

@@ -127,6 +127,10 @@ private:
     void CreateAdminRunner();
     void OnAdminResult(const AdminResult& result);
 
+    // Update.exe installed new definitions (main_form_definitions.cpp).
+    LRESULT OnDefinitionsUpdated();
+    UINT definitionsUpdatedMessage_ = 0;
+
     // Closing (main_form.cpp).
     void OnClose();
     LRESULT OnQueryEndSession();

@@ -18,6 +18,7 @@ public:
     void CheckAllTargets();
 
     bool StopRequested() const { return scan_->FStopRequested; }
+    bool Busy() const { return scan_->Busy(); }
     void ShowProgress(const std::string& path);
     void AddReportLine(const std::string& line);
 
