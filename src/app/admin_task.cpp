@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "app/scan_command.h"
 #include "app/settings_page_values.h"
 #include "app/system_switches.h"
 #include "core/decryption.h"
@@ -15,7 +16,6 @@
 #include "platform/registry.h"
 #include "repair/repair_items.h"
 #include "scan/drive_scan.h"
-#include "scan/memory_scan.h"
 
 namespace kestrone {
 
@@ -129,16 +129,15 @@ TextList RunScanTargets(const TextList& targets, CollectingShell& shell) {
         shell.lines.clear();
         Append(report, lines);
     };
+    // The scan page's own scanners, so the elevated copy records the same reasons.
+    ScanPorts scanners = EngineScanPorts();
     for (const std::string& target : targets) {
         if (target == "memory") {
-            RemovalReasonScope reason("Memory scan");
-            take(ScanMemory());
+            take(scanners.scanMemory());
         } else if (target == "local") {
-            RemovalReasonScope reason("Full scan of the local drives");
-            take(ScanFixedDrives());
+            take(scanners.scanFixedDrives());
         } else if (target == "removable") {
-            RemovalReasonScope reason("Full scan of the removable media");
-            take(ScanRemovableDrives());
+            take(scanners.scanRemovableDrives());
         } else {
             RemovalReasonScope reason("Full scan of " + target);
             take(ScanAndCleanDrive(target));
