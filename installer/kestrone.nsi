@@ -76,6 +76,7 @@ VIAddVersionKey /LANG=1033 "ProductVersion" "${SHORT_VERSION}"
 !macro ProgramFiles Action
     !insertmacro ${Action} "${PROGRAM}"
     !insertmacro ${Action} "kestrone-scan.exe"
+    !insertmacro ${Action} "Update.exe"
     !insertmacro ${Action} "kernel.dll"
     !insertmacro ${Action} "Process.dat"
     !insertmacro ${Action} "Kestrone.skin"

@@ -2,7 +2,7 @@
 # Builds Kestrone's release: the i686 Release build in build/release
 # (optimised, stripped, no test programs), then its release files, copied to
 # dist/ at the top of the tree:
-#   dist/Kestrone-<version>/               Kestrone.exe, kestrone-scan.exe, kernel.dll,
+#   dist/Kestrone-<version>/               Kestrone.exe, kestrone-scan.exe, Update.exe, kernel.dll,
 #                                          Process.dat, Kestrone.skin, Help.chm,
 #                                          License.txt, ReadMe.txt
 #   dist/Kestrone-<version>-portable.zip   the same folder, zipped
@@ -28,7 +28,7 @@ cp -r build/release/dist/. dist/
 name=$(cd dist && ls -d Kestrone-*/ | head -1)
 name=${name%/}
 
-expected="Help.chm Kestrone.exe Kestrone.skin License.txt Process.dat ReadMe.txt kernel.dll kestrone-scan.exe"
+expected="Help.chm Kestrone.exe Kestrone.skin License.txt Process.dat ReadMe.txt Update.exe kernel.dll kestrone-scan.exe"
 present=$(cd "dist/$name" && ls | sort | tr '\n' ' ' | sed 's/ $//')
 [ "$present" = "$(tr ' ' '\n' <<<"$expected" | sort | tr '\n' ' ' | sed 's/ $//')" ] ||
     { echo "release.sh: dist/$name holds '$present', expected '$expected'" >&2; exit 1; }
@@ -42,10 +42,10 @@ pe_machine() {
     [ "$(od -An -c -j "$offset" -N 2 "$1" | tr -d ' ')" = PE ] || return 0
     od -An -t x2 -j $((offset + 4)) -N 2 "$1" | tr -d ' '
 }
-for exe in "dist/$name/Kestrone.exe" "dist/$name/kestrone-scan.exe" "dist/$name-setup.exe"; do
+for exe in "dist/$name/Kestrone.exe" "dist/$name/kestrone-scan.exe" "dist/$name/Update.exe" "dist/$name-setup.exe"; do
     [ "$(pe_machine "$exe")" = 014c ] || { echo "release.sh: $exe is no 32-bit program" >&2; exit 1; }
 done
-for exe in "dist/$name/Kestrone.exe" "dist/$name/kestrone-scan.exe"; do
+for exe in "dist/$name/Kestrone.exe" "dist/$name/kestrone-scan.exe" "dist/$name/Update.exe"; do
     symbols=$(i686-w64-mingw32-objdump -t "$exe" | grep -c '^\[' || true)
     [ "$symbols" -eq 0 ] || { echo "release.sh: $exe carries $symbols symbols" >&2; exit 1; }
 done

@@ -69,4 +69,9 @@ std::string PopupClickTarget(const std::string& popupText) {
     return popupText.substr(found - 1, 3);
 }
 
+std::string TrayTipText(const std::string& definitionsVersionText) {
+    std::string tip = std::string(kTrayProtectionHint) + "\nDefinitions " + definitionsVersionText;
+    return tip.size() <= kTrayTipLimit ? tip : tip.substr(0, kTrayTipLimit);
+}
+
 }  // namespace kestrone

@@ -65,4 +65,10 @@ std::string UsbDetectionLine(const std::string& removableLetters);
 // ":\" ("E:\"). Empty when the text names no drive root, so nothing is opened.
 std::string PopupClickTarget(const std::string& popupText);
 
+// The tray tip: the protection line, then which definitions are at work. A
+// tip holds 127 characters; the second line gives way, never the first.
+inline constexpr char kTrayProtectionHint[] = "Real-time system protection is actived";
+inline constexpr size_t kTrayTipLimit = 127;
+std::string TrayTipText(const std::string& definitionsVersionText);
+
 }  // namespace kestrone

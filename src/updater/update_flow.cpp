@@ -188,7 +188,9 @@ UpdateOutcome UpdateFromMirrors(const update::InstallRequest& request, const Mir
     for (const Mirror& mirror : mirrors.mirrors) {
         if (progress.StopRequested()) break;
         UpdateOutcome outcome = check.Run(mirror);
-        if (outcome.result == UpdateResult::Refused) progress.Line(outcome.Message());
+        // With one mirror its refusal is the run's last line already.
+        if (outcome.result == UpdateResult::Refused && mirrors.mirrors.size() > 1)
+            progress.Line(outcome.Message());
         best = BetterOutcome(best, outcome);
         if (best.result == UpdateResult::Installed) break;
     }

@@ -24,7 +24,10 @@ void TMainForm::CreateAboutPage(HWND page) {
                         static_cast<HFONT>(linkFont_.get()));
     Control(page, "STATIC", "Database:", 0, 100, 124, 64, 15, -1);
     Control(page, "STATIC", AboutBuildLabel().c_str(), 0, 168, 124, 180, 15, -1);
-    Control(page, "STATIC", "", 0, 100, 156, 248, 15, kLabel16);
+    Control(page, "STATIC", "Definitions:", 0, 100, 144, 64, 15, -1);
+    // Two lines: "as shipped with Kestrone 2.3.0.618" wraps rather than being cut.
+    Control(page, "STATIC", "", 0, 168, 144, 186, 30, kDefinitionsLabel);
+    Control(page, "STATIC", "", 0, 100, 184, 248, 15, kLabel16);
     linkLabels_ = {email, home};
     Control(page, "BUTTON", "&Help", kButton, 280, 237, 75, 25, kButton15);
 }

@@ -63,6 +63,7 @@ enum ControlId : int {
     kButton15,  // Help
     kLabel16,   // company
     kLabel11,   // product name
+    kDefinitionsLabel,  // which definitions are at work
     // Tray menu pm1.
     kN2 = 1801,  // Display main window
     kU1,         // Unlock USB disk
@@ -85,5 +86,9 @@ enum ControlId : int {
 // The main window's timer (Timer1) that removes the start-up balloon.
 inline constexpr UINT_PTR kTimer1 = 1;
 inline constexpr UINT kTimer1Interval = 2000;
+// The definitions' age is looked at soon after start-up, then every hour.
+inline constexpr UINT_PTR kDefinitionsAgeTimer = 2;
+inline constexpr UINT kDefinitionsAgeFirstDelay = 5000;
+inline constexpr UINT kDefinitionsAgeInterval = 60 * 60 * 1000;
 
 }  // namespace kestrone::app

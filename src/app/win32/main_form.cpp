@@ -133,6 +133,8 @@ void TMainForm::FormCreate() {
         LoadSettingsPage();
         PublishMainWindow(static_cast<uint32_t>(reinterpret_cast<uintptr_t>(hwnd_)));
         ApplyBranding(kProductName);
+        ShowDefinitionsInUse();
+        SetTimer(hwnd_, kDefinitionsAgeTimer, kDefinitionsAgeFirstDelay, nullptr);
     } catch (const std::exception& error) {
         ShowErrorBox(hwnd_, error.what());
     }
@@ -282,6 +284,7 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_TIMER:
         if (wParam == kTimer1) Timer1Timer();
+        if (wParam == kDefinitionsAgeTimer) CheckDefinitionsAge();
         return 0;
     case WM_NCPAINT:
     case WM_NCACTIVATE:
@@ -290,6 +293,7 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return result;
     case WM_DESTROY:
         KillTimer(hwnd_, kTimer1);
+        KillTimer(hwnd_, kDefinitionsAgeTimer);
         if (ReadBlockPlugInstall()) StopPlugInBlocking();  // FormDestroy
         msnp1_.reset();
         cltrycn1_.reset();  // removes the tray icon

@@ -129,7 +129,13 @@ private:
 
     // Update.exe installed new definitions (main_form_definitions.cpp).
     LRESULT OnDefinitionsUpdated();
+    // The About page's line and the tray tip name the definitions at work.
+    void ShowDefinitionsInUse();
+    // The balloon for definitions past their set age, once a day.
+    void CheckDefinitionsAge();
     UINT definitionsUpdatedMessage_ = 0;
+    std::string lastStaleWarningDay_;
+    bool staleBalloonShown_ = false;
 
     // Closing (main_form.cpp).
     void OnClose();

@@ -11,10 +11,6 @@
 
 namespace kestrone::app {
 
-namespace {
-constexpr char kTrayHint[] = "Real-time system protection is actived";
-}  // namespace
-
 void TMainForm::CreateTrayComponents() {
     pm1_ = CreatePopupMenu();
     n18_ = CreatePopupMenu();
@@ -30,13 +26,19 @@ void TMainForm::CreateTrayComponents() {
 
     cltrycn1_ = std::make_unique<ui::TCoolTrayIcon>(hwnd_);
     cltrycn1_->SetIcon(smallIcon_);
-    cltrycn1_->SetHint(kTrayHint);
+    cltrycn1_->SetHint(kTrayProtectionHint);
     cltrycn1_->SetPopupMenu(pm1_);
     cltrycn1_->MinimizeToTray = true;
     cltrycn1_->SetCycleInterval(0);
     cltrycn1_->OnDblClick = [this](ui::TObject*) { ShowMainWindow(); };
     cltrycn1_->OnMinimizeToTray = [this](ui::TObject*) { ShowWindow(hwnd_, SW_HIDE); };
     cltrycn1_->OnPopupMenu = [this](ui::TObject*) { RebuildOpenDriveMenu(); };  // pm1Popup
+    cltrycn1_->OnBalloonHintClick = [this](ui::TObject*) {
+        if (staleBalloonShown_) RunUpdater();
+    };
+    cltrycn1_->OnBalloonHintHide = cltrycn1_->OnBalloonHintTimeout = [this](ui::TObject*) {
+        staleBalloonShown_ = false;
+    };
     cltrycn1_->SetIconVisible(true);
 
     msnp1_ = std::make_unique<ui::TMSNPopUp>(hwnd_);
@@ -89,6 +91,7 @@ void TMainForm::StartInTray() {
 
 void TMainForm::Timer1Timer() {
     cltrycn1_->HideBalloonHint();
+    staleBalloonShown_ = false;
     KillTimer(hwnd_, kTimer1);
 }
 

@@ -12,7 +12,7 @@ drive_c="$E2E_PREFIX/drive_c"
 instdir="$drive_c/Program Files/Kestrone"
 run_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Kestrone'
-program_files="Kestrone.exe kestrone-scan.exe kernel.dll Process.dat Kestrone.skin Help.chm License.txt ReadMe.txt Uninstall.exe"
+program_files="Kestrone.exe kestrone-scan.exe Update.exe kernel.dll Process.dat Kestrone.skin Help.chm License.txt ReadMe.txt Uninstall.exe"
 
 # reg_value KEY NAME: the data of a registry value, empty when it is missing.
 reg_value() {

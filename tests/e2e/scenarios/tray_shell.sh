@@ -16,6 +16,7 @@ xdotool mousemove "$x" "$y"
 tip=$(driver shell-tip 20000) || fail "the shell shows no tip for the icon"
 echo "$tip"
 [ "$(value tip "$tip")" = "Real-time system protection is actived" ] || fail "wrong tip"
+grep -q "^Definitions as shipped with Kestrone " <<<"$tip" || fail "the tip names no definitions"
 shot tray-shell-tip
 xdotool mousemove 512 384
 

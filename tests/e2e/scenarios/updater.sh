@@ -10,7 +10,8 @@
 #    installed files stay byte for byte; the same package again is "current"
 #    (exit 1); only dead mirrors give 3; a wrong switch gives 4;
 #  - the window shows a refusal and an install from a package folder;
-#  - with the server stopped, /S /FOLDER= installs from a folder alone.
+#  - with the server stopped, /S /FOLDER= installs from a folder alone;
+#  - definitions made long ago bring the tray's balloon that they are old.
 source "$E2E_LIB"
 unset http_proxy https_proxy HTTP_PROXY HTTPS_PROXY
 SOURCE_DIR=$(cd "$(dirname "$E2E_LIB")/../.." && pwd)
@@ -98,6 +99,14 @@ grep -qi 'grimworm.exe  cleaned' <<<"$(value text "$cleaned")" || fail "the popu
 worm_gone && user_files_intact || fail "stick not cleaned as before"
 sleep 1.2
 shot updater-new-definitions-clean
+driver shell-click double >/dev/null || fail "no double click on the tray icon"
+sleep 1
+driver click-tool 7 >/dev/null || fail "no About page"
+sleep 1
+about=$(driver page)
+echo "$about"
+grep -qx "child=Static|version 100 of .*" <<<"$about" ||
+    fail "the About page does not name the new definitions"
 grep -q "Update" "$RUN_DIR/History.log" || fail "the install is not in the history"
 
 # ---- Refusals leave every installed byte alone ----
@@ -146,18 +155,31 @@ stop_server
 run_update /S "/FOLDER=C:\\kestrone-updater-packages\\from-folder"
 [ "$code" = 0 ] || fail "from a folder: exit $code, expected 0"
 [ "$(installed_version)" = 120 ] || fail "version 120 not installed from the folder"
-make_package from-folder-window 130 2099-12-31
+# Made long ago: once in use, the tray warns that the definitions are old.
+make_package from-folder-window 130 2099-12-31 2026-10-01
 (cd "$RUN_DIR" && exec "$E2E_WINE" Update.exe "/FOLDER=C:\\kestrone-updater-packages\\from-folder-window") \
     >/dev/null 2>>"$KESTRONE_LOG" &
 window=$!
 shown=$(window_status) || fail "the window shows no outcome of the folder install"
 echo "$shown"
-grep -q "Definitions version 130 of 2026-12-05 are installed." <<<"$shown" || fail "the folder install is not shown"
+grep -q "Definitions version 130 of 2026-10-01 are installed." <<<"$shown" || fail "the folder install is not shown"
 sleep 1
 shot updater-window-from-folder
 kill "$window" 2>/dev/null; wait "$window" 2>/dev/null
 [ "$(installed_version)" = 130 ] || fail "version 130 not installed from the window"
 
+driver quit-request >/dev/null
+driver wait-gone 20000 >/dev/null || fail "program did not end"
+
+# ---- Old definitions: a balloon once a day, which starts Update.exe ----
+start_kestrone -Hide
+settled_main >/dev/null || fail "no main window with the old definitions"
+for ((i = 0; i < 60; i++)); do
+    grep -q "The definitions are [0-9]* days old" "$RUN_DIR/History.log" && break
+    sleep 0.5
+done
+grep -q "The definitions are [0-9]* days old" "$RUN_DIR/History.log" || fail "no warning of old definitions"
+# (Wine's shell shows no balloons: the history line is the proof.)
 driver quit-request >/dev/null
 driver wait-gone 20000 >/dev/null || fail "program did not end"
 log "PASS"

@@ -21,7 +21,8 @@ for index in 1 2 3 4 5 7 0; do
     shot "page-${pages[$index]}"
     case ${pages[$index]} in
     about)  # branded, with our own brand values
-        for text in "Static|Kestrone" "Static|www.example.com" "Static|support@example.com"; do
+        for text in "Static|Kestrone" "Static|www.example.com" "Static|support@example.com" \
+            "Static|as shipped with Kestrone 2.3.0.618"; do
             grep -qx "child=$text" <<<"$page" || fail "About page lacks $text"
         done ;;
     settings)  # the hidden plug-in box keeps its Chinese caption whatever the code page

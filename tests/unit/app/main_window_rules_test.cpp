@@ -112,6 +112,14 @@ TEST(PopupClick, OpensTheDriveNamedInTheText) {
     EXPECT_EQ(PopupClickTarget(""), "");
 }
 
+TEST(TrayTip, KeepsTheProtectionLineAndFitsTheTip) {
+    EXPECT_EQ(TrayTipText("version 42 of 2026-12-01"),
+              "Real-time system protection is actived\nDefinitions version 42 of 2026-12-01");
+    std::string tip = TrayTipText(std::string(200, 'x'));
+    EXPECT_EQ(tip.size(), kTrayTipLimit);
+    EXPECT_EQ(tip.rfind(kTrayProtectionHint, 0), 0u);
+}
+
 TEST(Branding, ReplacesEveryCaseSensitiveOccurrence) {
     EXPECT_EQ(ApplyBrandName(kStoredMainCaption, kProductName), "Kestrone V2.3");
     EXPECT_EQ(ApplyBrandName(kStoredAutostartCaption, kProductName),
