@@ -316,7 +316,7 @@ int Usage() {
                  "  query-end-session |\n"
                  "  copydata TEXT | click-tool INDEX | popups | tray-menu-open |\n"
                  "  menu-shown [ms] | menu-choose-last | message-box TITLE [ms] |\n"
-                 "  press-ok|press-yes|press-no TITLE | page | shell-icon |\n"
+                 "  press-ok|press-yes|press-no|press-cancel TITLE | page | shell-icon |\n"
                  "  shell-click left|right|double | shell-tip [ms] |\n"
                  "  tray-window | work-area | popup-windows | popup-watch TEXT MARKER |\n"
                  "  arrive LETTER [ms] | sel-choice INDEX TICK ok|cancel|close-box [ms] |\n"
@@ -508,6 +508,7 @@ int main() {
     if (command == "press-ok" && argc > 2) return PressOk(argv[2]);
     if (command == "press-yes" && argc > 2) return PressOk(argv[2], IDYES);
     if (command == "press-no" && argc > 2) return PressOk(argv[2], IDNO);
+    if (command == "press-cancel" && argc > 2) return PressOk(argv[2], IDCANCEL);
     if (command == "arrive" && argc > 2) return Arrive(argv[2][0], argc > 3 ? std::atoi(argv[3]) : 5000);
     if (command == "sel-choice" && argc > 4)
         return AnswerSelChoice(number, std::atoi(argv[3]) != 0, argv[4],

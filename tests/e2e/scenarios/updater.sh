@@ -150,6 +150,18 @@ grep -q "child=Static|version 100 of 2026-12-05" <<<"$shown" || fail "the window
 shot updater-window-refused
 kill "$window" 2>/dev/null; wait "$window" 2>/dev/null
 
+# ---- The toolbar's Update and the tray menu's Update start the updater ----
+mirrors "http://127.0.0.1:$port/newer/"
+for how in "click-tool 6" "command 1803"; do
+    # shellcheck disable=SC2086  # the driver command and its argument
+    driver $how >/dev/null || fail "no $how"
+    shown=$(window_status) || fail "$how started no updater window"
+    grep -q "are the newest; there is nothing to install" <<<"$shown" ||
+        fail "the updater started by $how did not check the mirror"
+    driver press-cancel "Kestrone Update" >/dev/null
+    for ((i = 0; i < 50; i++)); do driver message-box "Kestrone Update" 200 >/dev/null || break; sleep 0.2; done
+done
+
 # ---- No server at all: a package folder ----
 stop_server
 run_update /S "/FOLDER=C:\\kestrone-updater-packages\\from-folder"
