@@ -117,8 +117,8 @@ if [ "$(basename "$(dirname "$REAL_WINE")")" = wine ] && [ -f "$wine_tree/.kestr
     fi
 fi
 
-# The display of xvfb-run admits only holders of its cookie: the account gets a
-# copy in a file of its own.
+# A display that admits only holders of its cookie: the account gets a copy in
+# a file of its own.
 if [ -n "${DISPLAY:-}" ] && [ -n "${XAUTHORITY:-}" ] && [ -r "$XAUTHORITY" ]; then
     as_user rm -f "$E2E_PREFIX/.Xauthority"
     xauth extract - "$DISPLAY" 2>/dev/null |

@@ -21,7 +21,7 @@ stop_server() {  # -w waits for it to end, -k ends it
 }
 [ -d "$prefix" ] && stop_server -w
 status=0
-xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+"$(dirname "$0")/../../support/on-virtual-display.sh" bash -c '
     "$@" & program=$!
     if [ -n "$KESTRONE_SCREENSHOT" ]; then
         for _ in $(seq 120); do
