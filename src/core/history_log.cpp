@@ -27,6 +27,8 @@ std::string HistoryPath() {
 }
 
 void AppendHistory(const std::string& kind, const std::string& text) {
+    // The blank separator lines of a report say nothing in the history.
+    if (Trim(OneLineText(text)).empty()) return;
     std::string history;
     platform::ReadWholeFile(HistoryPath(), history);
     if (!history.empty() && history.back() != '\n')

@@ -81,6 +81,7 @@ enum ControlId : int {
     kHistoryList,
     kHistoryUndo,
     kHistoryExport,
+    kHistoryDetails,
 };
 
 // The main window's timer (Timer1) that removes the start-up balloon.

@@ -58,7 +58,7 @@ lines=$(tr -d '\r' <"$RUN_DIR/History.log")
 echo "$lines"
 index=$(grep -n 'Write-protected USB storage devices (undo ' <<<"$lines" | tail -1 | cut -d: -f1)
 [ -n "$index" ] || fail "no undo line in the history"
-driver lb-select 1905 $((index - 1)) >/dev/null || fail "could not select the history line"
+driver lv-select 1905 $((index - 1)) >/dev/null || fail "could not select the history line"
 driver click 1906 >/dev/null
 driver message-box Confirm 20000 >/dev/null || fail "no undo question"
 driver press-yes Confirm >/dev/null

@@ -2,6 +2,7 @@
 
 #include <commdlg.h>
 
+#include "app/history_view.h"
 #include "app/quarantine_view.h"
 #include "control_ids.h"
 #include "core/history_log.h"
@@ -27,23 +28,56 @@ void SetCell(HWND list, int row, int column, const std::string& text) {
     SendMessageA(list, LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
 }
 
+void AddRow(HWND list, int row, const std::vector<std::string>& cells) {
+    LVITEMA item{};
+    item.mask = LVIF_TEXT;
+    item.iItem = row;
+    item.pszText = const_cast<char*>(cells[0].c_str());
+    SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    for (size_t column = 1; column < cells.size(); ++column)
+        SetCell(list, row, static_cast<int>(column), cells[column]);
+}
+
+// Each column as wide as its widest cell, and never narrower than its caption;
+// the user can still drag any column wider.
+void FitColumns(HWND list, int columns) {
+    for (int column = 0; column < columns; ++column) {
+        ListView_SetColumnWidth(list, column, LVSCW_AUTOSIZE);
+        int content = ListView_GetColumnWidth(list, column);
+        ListView_SetColumnWidth(list, column, LVSCW_AUTOSIZE_USEHEADER);
+        if (ListView_GetColumnWidth(list, column) < content)
+            ListView_SetColumnWidth(list, column, content);
+    }
+}
+
+int SelectedRow(HWND list) { return ListView_GetNextItem(list, -1, LVNI_SELECTED); }
+
 }  // namespace
 
 QuarantinePage::QuarantinePage(PageKit& kit, HWND page) : FormPage(kit, page) {
     HWND list = kit.Control(page, WC_LISTVIEWA, "",
                             WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS, 6, 4, 349,
-                            118, kQuarantineList, nullptr, WS_EX_CLIENTEDGE);
-    ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT);
+                            84, kQuarantineList, nullptr, WS_EX_CLIENTEDGE);
+    ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP | LVS_EX_LABELTIP);
     AddColumn(list, 0, "File", 150);
     AddColumn(list, 1, "Reason", 90);
     AddColumn(list, 2, "Time", 115);
     AddColumn(list, 3, "Copy", 80);
-    kit.Control(page, "STATIC", "", SS_LEFT | SS_CENTERIMAGE, 8, 126, 186, 23, kQuarantineSummary);
-    kit.Control(page, "BUTTON", "&Restore", kPushButton, 198, 126, 75, 23, kQuarantineRestore);
-    kit.Control(page, "BUTTON", "&Delete", kPushButton, 280, 126, 75, 23, kQuarantineDelete);
-    kit.Control(page, "LISTBOX", "",
-                WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY, 6, 154,
-                349, 82, kHistoryList, nullptr, WS_EX_CLIENTEDGE);
+    kit.Control(page, "STATIC", "", SS_LEFT | SS_CENTERIMAGE, 8, 92, 186, 23, kQuarantineSummary);
+    kit.Control(page, "BUTTON", "&Restore", kPushButton, 198, 92, 75, 23, kQuarantineRestore);
+    kit.Control(page, "BUTTON", "&Delete", kPushButton, 280, 92, 75, 23, kQuarantineDelete);
+    HWND history = kit.Control(page, WC_LISTVIEWA, "",
+                               WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS, 6, 120,
+                               349, 86, kHistoryList, nullptr, WS_EX_CLIENTEDGE);
+    ListView_SetExtendedListViewStyle(history,
+                                      LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP | LVS_EX_LABELTIP);
+    AddColumn(history, 0, "Time", 112);
+    AddColumn(history, 1, "Action", 60);
+    AddColumn(history, 2, "Result", 90);
+    AddColumn(history, 3, "Path", 120);
+    // The whole of the selected line, whatever the columns cut.
+    kit.Control(page, "STATIC", "", SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL, 8, 208, 347, 30,
+                kHistoryDetails);
     kit.Control(page, "BUTTON", "&Undo", kPushButton, 198, 240, 75, 23, kHistoryUndo);
     kit.Control(page, "BUTTON", "&Export...", kPushButton, 280, 240, 75, 23, kHistoryExport);
 }
@@ -79,20 +113,16 @@ void QuarantinePage::FillQuarantine() {
     SendMessageA(list, WM_SETREDRAW, FALSE, 0);
     ListView_DeleteAllItems(list);
     numbers_.clear();
+    quarantineDetails_.clear();
     // Newest first: the file just removed is the one most likely wanted back.
     for (auto it = entries.rbegin(); it != entries.rend(); ++it) {
         QuarantineRow row = RowOfEntry(*it);
-        int index = static_cast<int>(numbers_.size());
-        LVITEMA item{};
-        item.mask = LVIF_TEXT;
-        item.iItem = index;
-        item.pszText = const_cast<char*>(row.file.c_str());
-        SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-        SetCell(list, index, 1, row.reason);
-        SetCell(list, index, 2, row.time);
-        SetCell(list, index, 3, row.copy);
+        AddRow(list, static_cast<int>(numbers_.size()), {row.file, row.reason, row.time, row.copy});
         numbers_.push_back(it->number);
+        quarantineDetails_.push_back(row.file + "  (" + row.reason + ", " + row.time + ", " +
+                                     row.copy + ")");
     }
+    FitColumns(list, 4);
     if (!numbers_.empty())
         ListView_SetItemState(list, 0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     SendMessageA(list, WM_SETREDRAW, TRUE, 0);
@@ -103,17 +133,22 @@ void QuarantinePage::FillQuarantine() {
 void QuarantinePage::FillHistory() {
     HWND list = Item(kHistoryList);
     SendMessageA(list, WM_SETREDRAW, FALSE, 0);
-    SendMessageA(list, LB_RESETCONTENT, 0, 0);
-    int widest = 0;
-    for (const std::string& line : ReadHistory()) {
-        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
-        widest = std::max(widest, static_cast<int>(line.size()) * 6);
+    ListView_DeleteAllItems(list);
+    historyLines_ = ReadHistory();
+    for (size_t index = 0; index < historyLines_.size(); ++index) {
+        HistoryRow row = ParseHistoryLine(historyLines_[index]);
+        AddRow(list, static_cast<int>(index), {row.time, row.action, row.result, row.path});
     }
-    SendMessageA(list, LB_SETHORIZONTALEXTENT, widest, 0);
-    int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
-    if (count > 0) SendMessageA(list, LB_SETTOPINDEX, count - 1, 0);
+    FitColumns(list, 4);
+    // The newest line is the last: in view, and the one the details show.
+    if (!historyLines_.empty()) {
+        int last = static_cast<int>(historyLines_.size()) - 1;
+        ListView_EnsureVisible(list, last, FALSE);
+        ListView_SetItemState(list, last, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    }
     SendMessageA(list, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list, nullptr, TRUE);
+    ShowDetails(kHistoryList);
 }
 
 uint32_t QuarantinePage::SelectedEntry() const {
@@ -173,15 +208,25 @@ void QuarantinePage::ExportClick() {
     if (!ExportHistory(path)) kit_.Prompt(std::string("Unable to write ") + path + ".");
 }
 
+bool QuarantinePage::OnNotify(const NMHDR& header, LRESULT& /*result*/) {
+    if (header.code != LVN_ITEMCHANGED ||
+        (header.idFrom != kHistoryList && header.idFrom != kQuarantineList))
+        return false;
+    const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+    if (change.uNewState & LVIS_SELECTED) ShowDetails(static_cast<int>(header.idFrom));
+    return true;
+}
+
+void QuarantinePage::ShowDetails(int listId) {
+    int row = SelectedRow(Item(listId));
+    const std::vector<std::string>& texts = listId == kHistoryList ? historyLines_ : quarantineDetails_;
+    std::string text = row >= 0 && row < static_cast<int>(texts.size()) ? texts[row] : "";
+    SetWindowTextA(Item(kHistoryDetails), text.c_str());
+}
+
 void QuarantinePage::UndoClick() {
-    HWND list = Item(kHistoryList);
-    int row = static_cast<int>(SendMessageA(list, LB_GETCURSEL, 0, 0));
-    std::string line;
-    if (row >= 0) {
-        line.resize(static_cast<size_t>(SendMessageA(list, LB_GETTEXTLEN, row, 0)) + 1);
-        SendMessageA(list, LB_GETTEXT, row, reinterpret_cast<LPARAM>(line.data()));
-        line.resize(line.size() - 1);
-    }
+    int row = SelectedRow(Item(kHistoryList));
+    std::string line = row >= 0 && row < static_cast<int>(historyLines_.size()) ? historyLines_[row] : "";
     uint32_t number = UndoNumberOfHistoryLine(line);
     if (number == 0) {
         kit_.Prompt("Select a line that ends in (undo N) to put that change back.");

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "page_kit.h"
@@ -15,6 +16,7 @@ class QuarantinePage : public FormPage {
 
     void OnShow() override;
     bool OnCommand(int id, int notification) override;
+    bool OnNotify(const NMHDR& header, LRESULT& result) override;
 
   private:
     void FillQuarantine();
@@ -26,8 +28,12 @@ class QuarantinePage : public FormPage {
     void ExportClick();
     void UndoClick();
     bool Ask(const std::string& question) const;
+    // The line under the lists: the whole text of the row just selected.
+    void ShowDetails(int listId);
 
     std::vector<uint32_t> numbers_;  // entry numbers by row
+    std::vector<std::string> quarantineDetails_;  // by row
+    std::vector<std::string> historyLines_;       // by row, as History.log has them
 };
 
 }  // namespace kestrone::app
