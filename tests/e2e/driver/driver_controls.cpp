@@ -22,9 +22,19 @@ BOOL CALLBACK FindById(HWND child, LPARAM context) {
     return TRUE;
 }
 
+// A control of the main window, else of a visible dialog box (the unlock's list).
+BOOL CALLBACK SearchDialog(HWND window, LPARAM context) {
+    char className[16] = {};
+    GetClassNameA(window, className, sizeof className);
+    if (std::string(className) != "#32770" || !IsWindowVisible(window)) return TRUE;
+    EnumChildWindows(window, FindById, context);
+    return reinterpret_cast<Search*>(context)->found ? FALSE : TRUE;
+}
+
 HWND FindControl(HWND main, int id) {
     Search search{id, nullptr};
     if (main) EnumChildWindows(main, FindById, reinterpret_cast<LPARAM>(&search));
+    if (!search.found) EnumWindows(SearchDialog, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 

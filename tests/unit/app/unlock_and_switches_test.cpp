@@ -13,9 +13,20 @@ namespace {
 
 using platform::kHkeyLocalMachine;
 
-TEST(UnlockMatchList, RemovableRootsInOrderThenExplorer) {
-    EXPECT_EQ(UnlockMatchList("EF"), (TextList{"E:\\", "F:\\", "explorer.exe"}));
-    EXPECT_EQ(UnlockMatchList(""), (TextList{"explorer.exe"}));
+TEST(UnlockHolders, ThePathOnTheDriveThatACommandLineNames) {
+    struct Case {
+        const char* commandLine;
+        const char* path;
+    } cases[] = {
+        {"\"C:\\Tools\\viewer.exe\" e:\\photos\\cat.jpg", "e:\\photos\\cat.jpg"},
+        {"word.exe \"F:\\My Files\\report.doc\" /n", "F:\\My Files\\report.doc"},
+        {"E:\\tool.exe", "E:\\tool.exe"},
+        {"C:\\editor.exe D:\\a.txt", ""},        // D: is no removable drive here
+        {"C:\\CODE:\\x.exe", ""},                // "E:\" inside a longer word
+        {"backup.exe F:\\ E:\\x", "F:\\"},      // the first on the line
+        {"", ""},
+    };
+    for (const Case& c : cases) EXPECT_EQ(PathOnDrives(c.commandLine, "EF"), c.path) << c.commandLine;
 }
 
 class Unlock : public test::SimTest {
@@ -48,6 +59,40 @@ TEST_F(Unlock, ClosesWhatHoldsTheDriveSparesUsAndBringsExplorerBack) {
     ASSERT_EQ(sim::TheShellLog().Requests().size(), 1u);
     EXPECT_EQ(sim::TheShellLog().Requests()[0].file, "explorer.exe");
     EXPECT_EQ(UnlockMessage(result), kUnlockDoneMessage);
+}
+
+TEST_F(Unlock, OnlyTheChosenHoldersAreClosed) {
+    uint32_t viewer = processes().Add("viewer.exe", "C:\\Tools\\viewer.exe",
+                                      "\"C:\\Tools\\viewer.exe\" E:\\photos\\cat.jpg");
+    uint32_t word = processes().Add("word.exe", "C:\\Office\\word.exe",
+                                    "word.exe \"E:\\My Files\\thesis.doc\"");
+    uint32_t explorer = processes().Add("explorer.exe", "C:\\WINDOWS\\explorer.exe", "C:\\WINDOWS\\Explorer.EXE");
+    processes().Add("calc.exe", "C:\\calc.exe", "calc.exe");
+    std::vector<DriveHolder> holders = FindDriveHolders("E");
+    ASSERT_EQ(holders.size(), 3u);
+    EXPECT_EQ(holders[0].holds, "E:\\photos\\cat.jpg");
+    EXPECT_EQ(holders[1].holds, "E:\\My Files\\thesis.doc");
+    EXPECT_TRUE(holders[2].explorer);
+
+    // The user keeps the unsaved thesis open and closes the viewer alone.
+    UnlockResult result = CloseDriveHolders({holders[0]});
+    EXPECT_FALSE(processes().IsRunning(viewer));
+    EXPECT_TRUE(processes().IsRunning(word));
+    EXPECT_TRUE(processes().IsRunning(explorer));
+    EXPECT_EQ(result.terminated, (TextList{"viewer.exe"}));
+    EXPECT_EQ(ClosedProgramsLine(result), "Closed: viewer.exe.");
+    EXPECT_FALSE(result.explorerRestarted);
+}
+
+TEST_F(Unlock, AListedProgramThatEndedMeanwhileTakesNoOtherWithIt) {
+    uint32_t viewer = processes().Add("viewer.exe", "C:\\viewer.exe", "viewer.exe E:\\a.jpg");
+    std::vector<DriveHolder> holders = FindDriveHolders("E");
+    ASSERT_EQ(holders.size(), 1u);
+    processes().Terminate(viewer, 0);
+    uint32_t other = processes().Add("notes.exe", "C:\\notes.exe", "notes.exe", viewer);
+    UnlockResult result = CloseDriveHolders(holders);
+    EXPECT_TRUE(processes().IsRunning(other));
+    EXPECT_TRUE(result.terminated.empty());
 }
 
 TEST_F(Unlock, TheProgramThatDrawsTheDesktopIsNeverEnded) {

@@ -6,6 +6,8 @@
 #include "core/history_log.h"
 #include "core/definitions.h"
 #include "core/tip.h"
+#include "scan/process_kill.h"
+#include "unlock_dialog.h"
 
 namespace kestrone::app {
 
@@ -59,11 +61,29 @@ bool ToolsPage::OnCommand(int id, int /*notification*/) {
     return false;
 }
 
+// The unlock names the programs that hold the drive and closes those the
+// user ticks; Explorer (the desktop's windows) only after a second word.
 void ToolsPage::U1Click() {
     if (ShowTip(kTipUnlockFlash, kUnlockTipMessage) != kTipContinue) return;
-    UnlockResult result = UnlockUsbDrives();
-    AppendHistory("Tools", UnlockMessage(result));
-    kit_.Prompt(UnlockMessage(result));
+    std::vector<DriveHolder> holders = FindDriveHolders(GetRemovableDriveLetters());
+    if (holders.empty()) {
+        AppendHistory("Tools", kUnlockDoneMessage);
+        kit_.Prompt(kUnlockDoneMessage);
+        return;
+    }
+    std::vector<DriveHolder> chosen;
+    if (!UnlockDialog(kit_.Instance(), kit_.Form(), holders).ShowModal(chosen) || chosen.empty())
+        return;
+    bool explorerChosen = false;
+    for (const DriveHolder& holder : chosen) explorerChosen = explorerChosen || holder.explorer;
+    if (explorerChosen && ShowTip(kTipCloseExplorer, kCloseExplorerMessage) != kTipContinue) {
+        std::erase_if(chosen, [](const DriveHolder& holder) { return holder.explorer; });
+        if (chosen.empty()) return;
+    }
+    UnlockResult result = CloseDriveHolders(chosen);
+    std::string report = ClosedProgramsLine(result) + "\r\n" + UnlockMessage(result);
+    AppendHistory("Tools", report);
+    kit_.Prompt(report);
 }
 
 void ToolsPage::ShowPolicies(const SettingsPageValues& values) {
