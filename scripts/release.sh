@@ -62,10 +62,10 @@ xmllint --noout "dist/$name/PolicyDefinitions/Kestrone.admx" \
 # components that only their properties install.
 msi="dist/$name.msi"
 [ -f "$msi" ] || { echo "release.sh: $msi is missing" >&2; exit 1; }
-msi_files=$(msiinfo export "$msi" File | tail -n +4 | cut -f3 | sort | tr '\n' ' ' | sed 's/ $//')
+msi_files=$(msiinfo export "$msi" File | tr -d '\r' | tail -n +4 | cut -f3 | sort | tr '\n' ' ' | sed 's/ $//')
 [ "$msi_files" = "$(tr ' ' '\n' <<<"$programs" | sort | tr '\n' ' ' | sed 's/ $//')" ] ||
     { echo "release.sh: $msi holds '$msi_files', expected '$programs'" >&2; exit 1; }
-msi_property() { msiinfo export "$msi" Property | awk -F'\t' -v p="$1" '$1 == p {print $2}'; }
+msi_property() { msiinfo export "$msi" Property | tr -d '\r' | awk -F'\t' -v p="$1" '$1 == p {print $2}'; }
 version=${name#Kestrone-}
 IFS=. read -r major minor patch build <<<"$version"
 [ "$(msi_property ProductVersion)" = "$major.$minor.$((patch * 1000 + build))" ] ||

@@ -11,7 +11,7 @@ policies='HKLM\Software\Policies\Kestrone'
 "$E2E_WINE" reg add "$policies" /v ThreatAction /t REG_DWORD /d 1 /f >/dev/null 2>&1 || fail "reg add"
 "$E2E_WINE" reg add "$policies" /v AskBeforeAction /t REG_DWORD /d 0 /f >/dev/null 2>&1
 "$E2E_WINE" reg add "$policies" /v DisableUsbStorage /t REG_DWORD /d 1 /f >/dev/null 2>&1
-trap '"$E2E_WINE" reg delete "$policies" /f >/dev/null 2>&1; cleanup' EXIT
+trap 'status=$?; "$E2E_WINE" reg delete "$policies" /f >/dev/null 2>&1; (exit $status); cleanup' EXIT
 printf '[Settings]\r\nUserChoice=3\r\nNeedShowSelDiag=1\r\n' >"$RUN_DIR/UserSettings.ini"
 
 export WINEDEBUG=+eventlog

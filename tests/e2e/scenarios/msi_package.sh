@@ -14,7 +14,7 @@ policies='HKLM\Software\Policies\Kestrone'
 program_files="Kestrone.exe kestrone-scan.exe kernel.dll Process.dat Kestrone.skin Help.chm License.txt ReadMe.txt"
 reg_key_exists() { "$E2E_WINE" reg query "$1" >/dev/null 2>&1; }
 winepath_of() { "$E2E_WINE" winepath -w "$1" 2>/dev/null | tr -d '\r'; }
-product_code() { msiinfo export "$1" Property | awk -F'\t' '$1 == "ProductCode" {print $2}'; }
+product_code() { msiinfo export "$1" Property | tr -d '\r' | awk -F'\t' '$1 == "ProductCode" {print $2}'; }
 uninstall_entry() { echo "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$1"; }
 msiexec() {
     log "msiexec $*"
@@ -22,11 +22,16 @@ msiexec() {
     "$E2E_WINESERVER" -w 2>/dev/null || true
 }
 
-# A clean machine.
+# A clean machine: no package of an earlier run, of whichever version.
+uninstall_root='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
+for entry in $("$E2E_WINE" reg query "$uninstall_root" 2>/dev/null | tr -d '\r' | grep -o '{[0-9A-F-]*}$'); do
+    [ "$(reg_value "$uninstall_root\\$entry" DisplayName)" = Kestrone ] &&
+        "$E2E_WINE" msiexec /x "$entry" /qn >/dev/null 2>&1
+done
 rm -rf "$instdir"
 "$E2E_WINE" reg delete "$run_key" /v Kestrone.exe /f >/dev/null 2>&1 || true
 "$E2E_WINE" reg delete "$policies" /f >/dev/null 2>&1 || true
-trap '"$E2E_WINE" reg delete "$policies" /f >/dev/null 2>&1; cleanup' EXIT
+trap 'status=$?; "$E2E_WINE" reg delete "$policies" /f >/dev/null 2>&1; (exit $status); cleanup' EXIT
 package=$(winepath_of "$E2E_MSI")
 old_code=$(product_code "$E2E_MSI")
 
@@ -43,20 +48,21 @@ log "event source: $message_file, types $(reg_value "$event_key" TypesSupported)
 reg_key_exists "$(uninstall_entry "$old_code")" || fail "no entry in the installed programs"
 
 # --- A newer package replaces it (same upgrade code, new product code) ---------
+# The same release folder made into a package of a later build.
 newer="$E2E_SHOTS/Kestrone-newer.msi"
-cp "$E2E_MSI" "$newer"
-version=$(msiinfo export "$E2E_MSI" Property | awk -F'\t' '$1 == "ProductVersion" {print $2}')
-new_code="{$(python3 -c 'import uuid; print(str(uuid.uuid4()).upper())')}"
-msibuild "$newer" -q "UPDATE \`Property\` SET \`Value\` = '${version%.*}.65000' WHERE \`Property\` = 'ProductVersion'" \
-    -q "UPDATE \`Property\` SET \`Value\` = '$new_code' WHERE \`Property\` = 'ProductCode'" ||
-    fail "could not make a newer package"
+version=$(msiinfo export "$E2E_MSI" Property | tr -d '\r' | awk -F'\t' '$1 == "ProductVersion" {print $2}')
+release=$(basename "$E2E_MSI" .msi)
+bash "$(dirname "$E2E_LIB")/../../installer/make-msi.sh" \
+    "$(cd "$(dirname "$E2E_LIB")/../../installer" && pwd)/kestrone.wxs" "$(dirname "$E2E_MSI")" \
+    "$release" "${version%.*}.65000" "$newer" 2>/dev/null || fail "could not make a newer package"
+new_code=$(product_code "$newer")
 msiexec /i "$(winepath_of "$newer")" /qn
 ! reg_key_exists "$(uninstall_entry "$old_code")" || fail "the older package is still installed"
 reg_key_exists "$(uninstall_entry "$new_code")" || fail "the newer package is not installed"
-expected_run="\"C:\\Program Files\\Kestrone\\Kestrone.exe\" -Hide"
-[ "$(reg_value "$run_key" Kestrone.exe)" = "$expected_run" ] ||
-    fail "AUTOSTART's default wrote '$(reg_value "$run_key" Kestrone.exe)'"
-[ -z "$(reg_value "$policies" UpdateMirrors)" ] || fail "UpdateMirrors stayed although not asked for"
+# It keeps what the earlier package was given.
+[ -z "$(reg_value "$run_key" Kestrone.exe)" ] || fail "the upgrade switched the start with Windows on"
+[ "$(reg_value "$policies" UpdateMirrors)" = 'https://defs.example.org/kestrone/;\\server\defs' ] ||
+    fail "the upgrade lost the mirrors: '$(reg_value "$policies" UpdateMirrors)'"
 for f in $program_files; do [ -f "$instdir/$f" ] || fail "$f is missing after the upgrade"; done
 
 # --- Silent uninstall -------------------------------------------------------------
@@ -64,5 +70,17 @@ msiexec /x "$new_code" /qn
 [ ! -e "$instdir" ] || fail "left behind: $(find "$instdir")"
 [ -z "$(reg_value "$run_key" Kestrone.exe)" ] || fail "the start-up value is still there"
 ! reg_key_exists "$event_key" || fail "the event source is still registered"
+[ -z "$(reg_value "$policies" UpdateMirrors)" ] || fail "the mirrors value is still there"
+! reg_key_exists 'HKLM\Software\Kestrone' || fail "HKLM\\Software\\Kestrone is still there"
+
+# --- A first install without properties starts with Windows ----------------------
+msiexec /i "$(winepath_of "$newer")" /qn
+expected_run="\"C:\\Program Files\\Kestrone\\Kestrone.exe\" -Hide"
+[ "$(reg_value "$run_key" Kestrone.exe)" = "$expected_run" ] ||
+    fail "the start-up value is '$(reg_value "$run_key" Kestrone.exe)', expected '$expected_run'"
+[ -z "$(reg_value "$policies" UpdateMirrors)" ] || fail "mirrors written although not asked for"
+msiexec /x "$new_code" /qn
+[ ! -e "$instdir" ] || fail "left behind: $(find "$instdir")"
+[ -z "$(reg_value "$run_key" Kestrone.exe)" ] || fail "the start-up value is still there"
 ! reg_key_exists "$(uninstall_entry "$new_code")" || fail "the package is still listed"
 log "PASS"
