@@ -85,5 +85,12 @@ function(kestrone_read_version)
     endforeach()
     set(KESTRONE_VERSION "${part_MAJOR}.${part_MINOR}.${part_PATCH}.${part_BUILD}" PARENT_SCOPE)
     set(KESTRONE_SHORT_VERSION "${part_MAJOR}.${part_MINOR}" PARENT_SCOPE)
+    # Windows Installer compares only three fields, the third at most 65535:
+    # the patch and the build go into it together, so that every build is newer.
+    if(part_BUILD GREATER 999 OR part_PATCH GREATER 64)
+        message(FATAL_ERROR "The MSI version holds patch * 1000 + build: patch <= 64, build <= 999")
+    endif()
+    math(EXPR msi_third "${part_PATCH} * 1000 + ${part_BUILD}")
+    set(KESTRONE_MSI_VERSION "${part_MAJOR}.${part_MINOR}.${msi_third}" PARENT_SCOPE)
     set_property(DIRECTORY ${CMAKE_SOURCE_DIR} APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${header})
 endfunction()

@@ -27,6 +27,8 @@ RequestExecutionLevel admin
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Kestrone"
 !define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
 !define COMPANION_KEY "Software\Corvane"
+; The event log's source; its texts are the message table in Kestrone.exe.
+!define EVENT_SOURCE_KEY "SYSTEM\CurrentControlSet\Services\EventLog\Application\Kestrone"
 !define QUIT_REQUEST 0x414
 ; The main window's caption once the program has put its name in.
 !define MAIN_CAPTION "Kestrone V${SHORT_VERSION}"
@@ -195,6 +197,8 @@ Section "${PRODUCT} (required)" SecProgram
     WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\${UNINSTALLER}" /S'
     WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
     WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+    WriteRegExpandStr HKLM "${EVENT_SOURCE_KEY}" "EventMessageFile" "$INSTDIR\${PROGRAM}"
+    WriteRegDWORD HKLM "${EVENT_SOURCE_KEY}" "TypesSupported" 7
     ${GetSize} "$INSTDIR" "/S=0K" $1 $2 $3
     WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" $1
 SectionEnd
@@ -228,6 +232,7 @@ Section "un.${PRODUCT}" UnSecProgram
     DeleteRegKey HKCU "${COMPANION_KEY}"
     DeleteRegKey HKLM "${COMPANION_KEY}"
     DeleteRegKey HKLM "${UNINSTALL_KEY}"
+    DeleteRegKey HKLM "${EVENT_SOURCE_KEY}"
     Delete "$SMPROGRAMS\${PRODUCT}\${PRODUCT}.lnk"
     Delete "$SMPROGRAMS\${PRODUCT}\${PRODUCT} Help.lnk"
     Delete "$SMPROGRAMS\${PRODUCT}\Uninstall ${PRODUCT}.lnk"

@@ -6,7 +6,9 @@
 # machines that run no 32-bit code, a CJK font for the Chinese texts,
 # Xvfb, GoogleTest sources, Google Benchmark, OpenSSL and zlib (host tools and
 # test oracles only), clang for the fuzz targets, ImageMagick for screenshots,
-# and for the release chmcmd (fp-utils) for Help.chm and NSIS for the installer.
+# and for the release chmcmd (fp-utils) for Help.chm, NSIS for the installer,
+# wixl (of msitools) for the MSI package and xmllint (libxml2-utils) for the
+# policy templates.
 set -euo pipefail
 
 packages=(
@@ -17,7 +19,7 @@ packages=(
     xvfb x11-utils xdotool imagemagick
     googletest libbenchmark-dev libssl-dev zlib1g-dev
     clang libclang-rt-14-dev
-    fp-utils nsis
+    fp-utils nsis msitools wixl libxml2-utils
 )
 
 sudo_if_needed() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }

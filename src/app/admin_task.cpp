@@ -174,8 +174,7 @@ TextList RunTask(const AdminRequest& request, CollectingShell& shell) {
             SettingsPageValues values;
             values.usbDisabled = args[0] == "1";
             values.usbWriteProtected = args[1] == "1";
-            WriteUsbPolicies(values);
-            AppendHistory("Policy", UsbPoliciesHistoryText(values));
+            AppendHistory("Policy", UsbPoliciesHistoryText(WriteUsbPolicies(values)));
             return {kPoliciesSavedMessage};
         }
         case AdminTask::MachineAutostart:

@@ -2,6 +2,7 @@
 
 #include "app/settings_values.h"
 #include "app/system_switches.h"
+#include "core/policy_values.h"
 #include "core/user_settings.h"
 
 namespace kestrone {
@@ -9,18 +10,24 @@ namespace kestrone {
 SettingsPageValues ReadSettingsPage() {
     SettingsFileValues file = ReadSettingsFileValues();
     SettingsPageValues values;
-    values.actionTag = ActionRadioTag(file.userChoice);
-    values.showAlert = file.needShowSelDiag;
+    values.locks.action = IsSetByPolicy(PolicyId::ThreatAction);
+    values.locks.showAlert = IsSetByPolicy(PolicyId::AskBeforeAction);
+    values.locks.usbDisabled = IsSetByPolicy(PolicyId::DisableUsbStorage);
+    values.locks.usbWriteProtected = IsSetByPolicy(PolicyId::UsbWriteProtect);
+    values.actionTag = ActionRadioTag(PolicyNumberOr(PolicyId::ThreatAction, file.userChoice));
+    values.showAlert = PolicyBoolOr(PolicyId::AskBeforeAction, file.needShowSelDiag);
     values.autostart = IsAutostart();
     values.blockPlugIn = file.blockPlugInstall;
-    values.usbDisabled = IsUsbStorageDisabled();
-    values.usbWriteProtected = IsUsbWriteProtected();
+    values.usbDisabled = PolicyBoolOr(PolicyId::DisableUsbStorage, IsUsbStorageDisabled());
+    values.usbWriteProtected = PolicyBoolOr(PolicyId::UsbWriteProtect, IsUsbWriteProtected());
     return values;
 }
 
 bool WriteSettingsPage(const SettingsPageValues& values) {
-    WriteUserChoice(values.actionTag >= 1 && values.actionTag <= 3 ? values.actionTag : 3);
-    WriteNeedShowSelDiag(values.showAlert);
+    // Read afresh: a policy that arrived since the page was loaded wins too.
+    if (!IsSetByPolicy(PolicyId::ThreatAction))
+        WriteUserChoice(values.actionTag >= 1 && values.actionTag <= 3 ? values.actionTag : 3);
+    if (!IsSetByPolicy(PolicyId::AskBeforeAction)) WriteNeedShowSelDiag(values.showAlert);
     bool machineAutostartLeft = SetAutostart(values.autostart);
     WriteBlockPlugInstall(values.blockPlugIn);
     return machineAutostartLeft;
@@ -31,9 +38,13 @@ std::string UsbPoliciesHistoryText(const SettingsPageValues& values) {
            ", write-protected: " + (values.usbWriteProtected ? "yes" : "no");
 }
 
-void WriteUsbPolicies(const SettingsPageValues& values) {
-    SetUsbStorageDisabled(values.usbDisabled);
-    SetUsbWriteProtected(values.usbWriteProtected);
+SettingsPageValues WriteUsbPolicies(const SettingsPageValues& values) {
+    SettingsPageValues written = values;
+    written.usbDisabled = PolicyBoolOr(PolicyId::DisableUsbStorage, values.usbDisabled);
+    written.usbWriteProtected = PolicyBoolOr(PolicyId::UsbWriteProtect, values.usbWriteProtected);
+    SetUsbStorageDisabled(written.usbDisabled);
+    SetUsbWriteProtected(written.usbWriteProtected);
+    return written;
 }
 
 void StartPlugInBlocking() {}

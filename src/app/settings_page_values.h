@@ -9,6 +9,17 @@ namespace kestrone {
 
 inline constexpr char kSettingsSavedMessage[] = "Settings Saved  ";
 inline constexpr char kPoliciesSavedMessage[] = "Settings saved";
+// Beside a control whose value the administrator's policy sets.
+inline constexpr char kSetByAdministratorText[] = "Set by your administrator";
+
+// Which of the pages' controls a policy sets: they are shown disabled, with
+// the policy's value, and Save or Apply never writes over the policy.
+struct PolicyLocks {
+    bool action = false;
+    bool showAlert = false;
+    bool usbDisabled = false;
+    bool usbWriteProtected = false;
+};
 
 struct SettingsPageValues {
     int actionTag = 3;           // the checked action radio's tag; 0: none
@@ -17,18 +28,23 @@ struct SettingsPageValues {
     bool blockPlugIn = false;    // CheckBox4, "BlockPlugInstall"
     bool usbDisabled = false;    // CheckBox6
     bool usbWriteProtected = false;  // CheckBox7
+    PolicyLocks locks;
 };
 
-// The page as the files and the registry say. actionTag is 0 when the stored
-// choice matches no radio button (the buttons then keep their state).
+// The page as the policies, the files and the registry say. actionTag is 0
+// when the stored choice matches no radio button (the buttons then keep their
+// state; with the action set by policy, none is checked).
 SettingsPageValues ReadSettingsPage();
 // Save: the action (3 when no radio is checked), the alert switch, autostart
-// and the plug-in switch. The USB policies are left alone. Returns true when
+// and the plug-in switch; a value set by policy is not written, so the
+// user's own choice is there again when the policy goes. The USB policies are
+// left alone. Returns true when
 // switching autostart off still needs the machine-wide value removed with
 // administrator rights.
 bool WriteSettingsPage(const SettingsPageValues& values);
-// Apply on the Tools page: the two USB policies only.
-void WriteUsbPolicies(const SettingsPageValues& values);
+// Apply on the Tools page: the two USB policies only; a switch set by policy
+// takes the policy's value whatever the page sent. Returns what was written.
+SettingsPageValues WriteUsbPolicies(const SettingsPageValues& values);
 // "USB storage disabled: yes, write-protected: no", as the history records it.
 std::string UsbPoliciesHistoryText(const SettingsPageValues& values);
 

@@ -1,5 +1,6 @@
 #include "app/threat_choice.h"
 
+#include "core/policy_values.h"
 #include "core/user_settings.h"
 
 namespace kestrone {
@@ -21,7 +22,8 @@ int SelChoiceResult(SelChoiceAnswer answer, int selectedIndex, bool dontShowAgai
 }
 
 int ChooseThreatAction(const std::function<int()>& askWithDialog) {
-    if (!ReadNeedShowSelDiag()) return ReadUserChoice();
+    // An action the administrator fixed is not the user's to choose.
+    if (IsSetByPolicy(PolicyId::ThreatAction) || !ReadNeedShowSelDiag()) return ReadUserChoice();
     return askWithDialog();
 }
 

@@ -26,7 +26,8 @@ enum class SelChoiceAnswer { Ok, Cancel, CloseBox };
 // dismissed question must never open a possibly infected drive.
 int SelChoiceResult(SelChoiceAnswer answer, int selectedIndex, bool dontShowAgain);
 
-// The stored choice when the question is switched off, else the dialog's answer.
+// The stored choice when the question is switched off or the action is set
+// by policy, else the dialog's answer.
 int ChooseThreatAction(const std::function<int()>& askWithDialog);
 
 }  // namespace kestrone

@@ -26,6 +26,8 @@ bool ApplyOption(ScanRequest& request, const std::string& option) {
         request.memory = true;
     } else if (lower == "--report-only") {
         request.reportOnly = true;
+    } else if (lower == "--json") {
+        request.json = true;
     } else if (lower == "--help" || lower == "-h" || lower == "/?" || lower == "-?") {
         request.help = true;
     } else {
@@ -67,13 +69,14 @@ ParsedArguments ParseScanArguments(const std::vector<std::string>& arguments) {
 }
 
 std::string UsageText() {
-    return "Usage: kestrone-scan [--report-only] [--memory] (--all | DRIVE...)\n"
-           "       kestrone-scan [--report-only] --memory\n"
+    return "Usage: kestrone-scan [--report-only] [--json] [--memory] (--all | DRIVE...)\n"
+           "       kestrone-scan [--report-only] [--json] --memory\n"
            "\n"
            "  DRIVE          a drive to scan and clean, such as E:\\\n"
            "  --all          every fixed and removable drive\n"
            "  --memory       running programs and the known places of viruses\n"
            "  --report-only  change nothing; list what would be removed\n"
+           "  --json         one JSON object a line: each finding, then a summary\n"
            "  --help         this text\n"
            "\n"
            "The memory is scanned first, then the drives in the order given.\n"

@@ -1,5 +1,5 @@
 // The command line of kestrone-scan: drives to clean, --all, --memory,
-// --report-only and --help. Parsing is a plain function so that every rule
+// --report-only, --json and --help. Parsing is a plain function so that every rule
 // has a test; whether a named drive exists is checked when the scan starts.
 #pragma once
 
@@ -13,6 +13,7 @@ struct ScanRequest {
     bool allDrives = false;           // --all: every fixed and removable drive
     bool memory = false;              // --memory
     bool reportOnly = false;          // --report-only: change nothing, list what would go
+    bool json = false;                // --json: findings and a summary as JSON lines
     bool help = false;                // --help, -h, /?
 };
 

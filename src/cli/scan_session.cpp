@@ -68,7 +68,11 @@ class Session {
     }
 
     int Run() {
-        if (!DrivesExist() || !DataFilesReady()) return kExitUsageOrData;
+        if (!DrivesExist() || !DataFilesReady()) {
+            outcome_.dataError = true;
+            console_.Finished(outcome_, kExitUsageOrData, Summary(kExitUsageOrData));
+            return kExitUsageOrData;
+        }
         ChangeModeScope mode(request_.reportOnly ? ChangeMode::ReportOnly : ChangeMode::Apply);
         // What a real run removes is kept and recorded, as from the window.
         std::optional<RecordKeeping> records;
@@ -84,6 +88,7 @@ class Session {
         ReportRefusals();
         int code = ExitCodeFor(outcome_);
         console_.Progress(Summary(code));
+        console_.Finished(outcome_, code, Summary(code));
         return code;
     }
 
@@ -177,7 +182,7 @@ class Session {
         // The window's blank separator lines carry nothing for a reader of the output.
         if (Trim(line).empty()) return;
         if (IsThreatLine(line)) ++outcome_.threatLines;
-        console_.Report(request_.reportOnly ? ReportOnlyWording(line) : line);
+        console_.Reported(line, request_.reportOnly ? ReportOnlyWording(line) : line);
         if (!request_.reportOnly) AppendHistory(kHistoryKind, line);
     }
 

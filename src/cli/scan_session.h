@@ -7,6 +7,7 @@
 #include <string>
 
 #include "cli/scan_arguments.h"
+#include "cli/scan_outcome.h"
 
 namespace kestrone::cli {
 
@@ -19,6 +20,14 @@ class ScanConsole {
     virtual void Progress(const std::string& text) = 0;
     // The file the signature walk is reading (standard error, when it is shown).
     virtual void Walking(const std::string& /*path*/) {}
+    // A report line as the engine gave it and as it is shown (worded for a
+    // report-only run); by default the shown line is reported.
+    virtual void Reported(const std::string& /*engineLine*/, const std::string& shownLine) {
+        Report(shownLine);
+    }
+    // The end of the run, after its summary went to Progress.
+    virtual void Finished(const ScanOutcome& /*outcome*/, int /*exitCode*/,
+                          const std::string& /*summary*/) {}
 };
 
 // Runs a parsed, valid request and returns the exit code (see scan_outcome.h).

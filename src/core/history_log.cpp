@@ -1,6 +1,7 @@
 #include "core/history_log.h"
 
 #include "core/definitions.h"
+#include "core/history_events.h"
 #include "core/quarantine_format.h"
 #include "platform/environment.h"
 #include "platform/files.h"
@@ -29,6 +30,7 @@ std::string HistoryPath() {
 void AppendHistory(const std::string& kind, const std::string& text) {
     // The blank separator lines of a report say nothing in the history.
     if (Trim(OneLineText(text)).empty()) return;
+    ReportHistoryEvent(kind, text);  // also when the file cannot be written
     std::string history;
     platform::ReadWholeFile(HistoryPath(), history);
     if (!history.empty() && history.back() != '\n')

@@ -22,7 +22,8 @@ std::string FormatHistoryLine(const std::string& time, const std::string& kind,
 std::string TrimHistory(const std::string& text, size_t limitBytes);
 
 std::string HistoryPath();
-// Appends one line stamped with the local time; a history that cannot be
+// Appends one line stamped with the local time, and writes the line's event
+// to the Windows event log (core/history_events.h); a history that cannot be
 // written is not an error for the action that is recorded.
 void AppendHistory(const std::string& kind, const std::string& text);
 TextList ReadHistory();

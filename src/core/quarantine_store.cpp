@@ -5,6 +5,7 @@
 
 #include "core/definitions.h"
 #include "core/machine_changes.h"
+#include "core/policy_values.h"
 #include "core/text.h"
 #include "core/user_settings.h"
 #include "platform/environment.h"
@@ -155,8 +156,10 @@ std::string QuarantineFolder() {
 }
 
 uint64_t QuarantineLimitBytes() {
-    int32_t megabytes = ReadDataInteger(kSettingsSection, kLimitKey,
-                                        kDefaultQuarantineLimitMegabytes, kUserSettingsFile);
+    int32_t megabytes = PolicyNumberOr(
+        PolicyId::QuarantineLimitMB,
+        ReadDataInteger(kSettingsSection, kLimitKey, kDefaultQuarantineLimitMegabytes,
+                        kUserSettingsFile));
     if (megabytes < 0) megabytes = 0;
     return static_cast<uint64_t>(megabytes) * 1024 * 1024;
 }

@@ -63,7 +63,8 @@ class QuarantineStore {
 
 // The application's store, beside the data files.
 std::string QuarantineFolder();
-// The size limit from UserSettings.ini ("QuarantineLimitMB", default 200).
+// The size limit: the policy "QuarantineLimitMB", else UserSettings.ini
+// ("QuarantineLimitMB", default 200).
 uint64_t QuarantineLimitBytes();
 void WriteQuarantineLimitMegabytes(uint32_t megabytes);
 

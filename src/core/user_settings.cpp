@@ -1,11 +1,14 @@
 #include "core/user_settings.h"
 
 #include "core/definitions.h"
+#include "core/policy_values.h"
 
 namespace kestrone {
 
 int32_t ReadUserChoice() {
-    return ReadDataInteger(kSettingsSection, "UserChoice", kActionCleanAndOpen, kUserSettingsFile);
+    return PolicyNumberOr(PolicyId::ThreatAction,
+                          ReadDataInteger(kSettingsSection, "UserChoice", kActionCleanAndOpen,
+                                          kUserSettingsFile));
 }
 
 void WriteUserChoice(int32_t choice) {
@@ -13,7 +16,8 @@ void WriteUserChoice(int32_t choice) {
 }
 
 bool ReadNeedShowSelDiag() {
-    return ReadDataBool(kSettingsSection, "NeedShowSelDiag", true, kUserSettingsFile);
+    return PolicyBoolOr(PolicyId::AskBeforeAction,
+                        ReadDataBool(kSettingsSection, "NeedShowSelDiag", true, kUserSettingsFile));
 }
 
 void WriteNeedShowSelDiag(bool show) {

@@ -1,6 +1,7 @@
 // The user's choices in UserSettings.ini beside the program: the threat action,
 // whether to ask before acting on an infected drive, and the plug-in blocking
-// switch. Read and written key by key; nothing is cached.
+// switch. Read and written key by key; nothing is cached. A Group Policy
+// value (core/policy_values.h) outranks the file.
 #pragma once
 
 #include <cstdint>
@@ -17,6 +18,7 @@ enum ThreatAction : int32_t {
     kActionNothing = 4,
 };
 
+// The two reads below give the administrator's policy where one is set.
 int32_t ReadUserChoice();            // default 3; any value is kept as read
 void WriteUserChoice(int32_t choice);
 bool ReadNeedShowSelDiag();          // default true

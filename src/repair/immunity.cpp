@@ -1,6 +1,7 @@
 #include "repair/immunity.h"
 
 #include "core/definitions.h"
+#include "core/policy_values.h"
 #include "platform/files.h"
 #include "platform/shell_exec.h"
 #include "repair/text_file.h"
@@ -55,8 +56,19 @@ std::string CancelImmunityCommand(char driveLetter) {
     return std::string("cmd /c rmdir /s /q \"\\\\?\\") + driveLetter + ":\\autorun.inf\"";
 }
 
+AutorunStep AutorunStepOnApply(bool disableChecked, const PolicySetting& policy) {
+    bool disable = policy.set ? policy.number != 0 : disableChecked;
+    return disable ? AutorunStep::Disable : AutorunStep::Leave;
+}
+
+AutorunStep AutorunStepOnCancel(const PolicySetting& policy) {
+    return policy.set && policy.number != 0 ? AutorunStep::Leave : AutorunStep::RestoreDefault;
+}
+
 void ApplyImmunity(const ImmunitySettings& settings) {
-    if (settings.disableAutorun) DisableAutorunAllDrives();
+    if (AutorunStepOnApply(settings.disableAutorun, ReadPolicy(PolicyId::DisableAutorun)) ==
+        AutorunStep::Disable)
+        DisableAutorunAllDrives();
     if (!settings.immunize) return;
     switch (settings.target) {
         case ImmunityTarget::UsbDrives: ImmunizeDrives(GetRemovableDriveLetters()); return;
@@ -66,7 +78,8 @@ void ApplyImmunity(const ImmunitySettings& settings) {
 }
 
 void CancelImmunity() {
-    RestoreAutorunDefault();
+    if (AutorunStepOnCancel(ReadPolicy(PolicyId::DisableAutorun)) == AutorunStep::RestoreDefault)
+        RestoreAutorunDefault();
     for (char letter : GetFixedDriveLetters() + GetRemovableDriveLetters()) {
         platform::RunCommandLine(CancelImmunityCommand(letter), platform::kShowHide);
     }

@@ -7,6 +7,8 @@
 
 #include <string>
 
+#include "core/policy_values.h"
+
 namespace kestrone {
 
 // The per-user Explorer policy: for which drive types Windows runs autorun.
@@ -56,6 +58,13 @@ struct ImmunitySettings {
     ImmunityTarget target = ImmunityTarget::UsbDrives;
     std::string selectedDrive;   // the picked drive root; empty when none
 };
+
+// What Apply and Cancel do to the autorun policy. The administrator's
+// "DisableAutorun" outranks the page's check box: 1 keeps autorun disabled
+// (Cancel leaves it so), 0 means Kestrone does not disable it.
+enum class AutorunStep { Leave, Disable, RestoreDefault };
+AutorunStep AutorunStepOnApply(bool disableChecked, const PolicySetting& policy);
+AutorunStep AutorunStepOnCancel(const PolicySetting& policy);
 
 // The page's Apply without its message box: the policy value when asked, then
 // the immunity of the chosen drives.

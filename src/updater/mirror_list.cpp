@@ -1,6 +1,7 @@
 #include "updater/mirror_list.h"
 
 #include "core/definitions.h"
+#include "core/policy_values.h"
 #include "core/text.h"
 
 namespace kestrone::updater {
@@ -80,7 +81,8 @@ MirrorList ParseMirrorList(const std::string& text) {
 }
 
 MirrorList ConfiguredMirrors() {
-    std::string text = ReadDataString(kUpdateSection, kMirrorsKey, "", kUserSettingsFile);
+    std::string text = PolicyTextOr(PolicyId::UpdateMirrors,
+                                    ReadDataString(kUpdateSection, kMirrorsKey, "", kUserSettingsFile));
     return ParseMirrorList(Trim(text).empty() ? kDefaultMirrors : text);
 }
 

@@ -1,4 +1,5 @@
-// Where Update.exe looks for definitions packages: `UpdateMirrors` in
+// Where Update.exe looks for definitions packages: the policy `UpdateMirrors`,
+// else `UpdateMirrors` in
 // [Update] of UserSettings.ini, a list separated by ';' (or line ends), tried
 // in its order. A mirror is the folder of a package's static files on a web
 // server (http:// or https://) or on a file share or disk (\\server\defs,

@@ -35,6 +35,7 @@ enum ControlId : int {
     kCheckBox7,
     kBitBtn2,  // Apply
     kStatusBar2,
+    kUsbPolicyNote,  // "Set by your administrator"
     // Immunity page.
     kCheckBox1 = 1401,
     kCheckBox2,
@@ -44,6 +45,7 @@ enum ControlId : int {
     kComboBox1,
     kButton3,  // Apply
     kButton4,  // Cancel
+    kAutorunPolicyNote,
     // Repair page.
     kCheckListBox1 = 1501,
     kButton5,  // Apply
@@ -57,6 +59,8 @@ enum ControlId : int {
     kRadioButton3,  // tag 2
     kRadioButton2,  // tag 3
     kButton8,       // Save
+    kAlertPolicyNote,
+    kActionPolicyNote,
     // About page.
     kLabel15 = 1701,  // website
     kEmailLabel,

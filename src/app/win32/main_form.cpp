@@ -10,6 +10,7 @@
 #include "app/publish.h"
 #include "app/settings_page_values.h"
 #include "app/threat_choice.h"
+#include "core/policy_values.h"
 #include "core/user_settings.h"
 #include "control_ids.h"
 #include "core/decryption.h"
@@ -243,7 +244,7 @@ int TMainForm::ChooseThreatAction() {
 
 void TMainForm::ShowPopup(const std::string& text) {
     AppendHistory("Popup", text);
-    ShowPopUpText(text);
+    if (PolicyBoolOr(PolicyId::ShowAlertPopup, true)) ShowPopUpText(text);
 }
 
 LRESULT CALLBACK TMainForm::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

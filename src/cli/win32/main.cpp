@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/json_console.h"
 #include "cli/scan_arguments.h"
 #include "cli/scan_outcome.h"
 #include "cli/scan_session.h"
@@ -67,5 +68,7 @@ int main(int argc, char** argv) {
         return kExitUsageOrData;
     }
     StandardStreams console;
-    return RunScan(parsed.request, console);
+    if (!parsed.request.json) return RunScan(parsed.request, console);
+    JsonConsole json(console, parsed.request.reportOnly);
+    return RunScan(parsed.request, json);
 }

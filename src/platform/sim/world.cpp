@@ -47,6 +47,8 @@ void World::Reset() {
     elevated_ = true;
     elevationAccepted_ = true;
     shortPaths_.clear();
+    events_.clear();
+    refuseEvents_ = false;
     tempFolder_ = "C:\\Temp\\";
     specialFolders_ = {{platform::kCsidlWindows, "C:\\WINDOWS"},
                        {platform::kCsidlSystem, "C:\\WINDOWS\\system32"},

@@ -11,6 +11,7 @@
 
 #include "platform/drives.h"
 #include "platform/environment.h"
+#include "platform/event_log.h"
 #include "platform/files.h"
 
 namespace kestrone::sim {
@@ -25,6 +26,14 @@ struct Node {
     bool readOnlyMedia = false;  // writes below it are refused (write-protected drive)
     bool unreadable = false;     // opened elsewhere without sharing: opening it for reading fails
     bool link = false;           // a junction or symbolic link (a reparse point)
+};
+
+// One event as the simulated Application log received it.
+struct LoggedEvent {
+    std::string source;
+    platform::EventType type = platform::EventType::Information;
+    uint32_t id = 0;
+    std::vector<std::string> strings;
 };
 
 class World {
@@ -64,6 +73,15 @@ public:
     // Deletions scheduled for the next restart, in order; scheduling can be refused.
     const std::vector<std::string>& RestartDeletions() const { return restartDeletions_; }
     void RefuseRestartScheduling(bool refuse) { refuseRestartScheduling_ = refuse; }
+
+    // The Application event log: what was written, in order; writing can be refused.
+    const std::vector<LoggedEvent>& Events() const { return events_; }
+    void RefuseEvents(bool refuse) { refuseEvents_ = refuse; }
+    bool LogEvent(const LoggedEvent& event) {
+        if (refuseEvents_) return false;
+        events_.push_back(event);
+        return true;
+    }
 
     // Environment.
     void SetTempFolder(const std::string& path) { tempFolder_ = path; }
@@ -130,6 +148,8 @@ private:
     bool elevated_ = true;
     bool elevationAccepted_ = true;
     std::map<std::string, std::string> shortPaths_;  // by Key(Normalize(path))
+    std::vector<LoggedEvent> events_;
+    bool refuseEvents_ = false;
 };
 
 // The one simulated machine of the test process.

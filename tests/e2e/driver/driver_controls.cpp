@@ -146,7 +146,7 @@ int ControlCommand(HWND main, const std::vector<std::string>& arguments) {
     if (command == "command") return main && PostMessageA(main, WM_COMMAND, id, 0) ? 0 : 1;
     bool known = command == "click" || command == "check" || command == "text" ||
                  command == "lv-rows" || command == "lv-check" || command == "lv-select" ||
-                 command == "lb-select" || command == "status";
+                 command == "lb-select" || command == "status" || command == "state";
     if (!known) return kNotAControlCommand;
     HWND control = FindControl(main, id);
     if (!control) {
@@ -166,6 +166,12 @@ int ControlCommand(HWND main, const std::vector<std::string>& arguments) {
         SendMessageTimeoutA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
                             SMTO_NORMAL, 5000, &length);
         std::printf("%s\n", text);
+        return 0;
+    }
+    if (command == "state") {
+        std::printf("enabled=%d\nvisible=%d\nchecked=%d\n", IsWindowEnabled(control) ? 1 : 0,
+                    IsWindowVisible(control) ? 1 : 0,
+                    SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0);
         return 0;
     }
     if (command == "lv-rows") return ListRows(control);

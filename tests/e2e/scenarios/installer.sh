@@ -54,6 +54,10 @@ expected_run="\"C:\\Program Files\\Kestrone\\Kestrone.exe\" -Hide"
 [ "$(reg_value "$run_key" Kestrone.exe)" = "$expected_run" ] ||
     fail "start-up value is '$(reg_value "$run_key" Kestrone.exe)', expected '$expected_run'"
 [ "$(shortcuts | wc -l)" -eq 3 ] || fail "expected 3 Start-menu shortcuts, found: $(shortcuts)"
+event_key='HKLM\SYSTEM\CurrentControlSet\Services\EventLog\Application\Kestrone'
+[ "$(reg_value "$event_key" EventMessageFile)" = 'C:\Program Files\Kestrone\Kestrone.exe' ] ||
+    fail "event source's message file is '$(reg_value "$event_key" EventMessageFile)'"
+[ "$(reg_value "$event_key" TypesSupported)" = 0x7 ] || fail "event source's TypesSupported is not 7"
 
 RUN_DIR="$instdir" start_kestrone
 settled_main >/dev/null || fail "Kestrone did not start from the installed place"
@@ -77,6 +81,7 @@ wait_exit "${KESTRONE_PIDS[-1]}" 20 || fail "the uninstaller did not end Kestron
 ! reg_key_exists 'HKCU\Software\Corvane' || fail "HKCU\\Software\\Corvane is still there"
 ! reg_key_exists 'HKLM\Software\Corvane' || fail "HKLM\\Software\\Corvane is still there"
 ! reg_key_exists "$uninstall_key" || fail "the uninstall entry is still there"
+! reg_key_exists "$event_key" || fail "the event source is still registered"
 [ -z "$(shortcuts)" ] || fail "shortcuts left: $(shortcuts)"
 [ -z "$(find "$drive_c/users" -iname kernel.dll 2>/dev/null)" ] ||
     fail "decrypted definitions left: $(find "$drive_c/users" -iname kernel.dll)"

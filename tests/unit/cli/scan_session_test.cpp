@@ -2,6 +2,10 @@
 // what is changed, and the exit code, for the cases a script relies on.
 #include "cli/scan_session.h"
 
+#include "cli/json_console.h"
+#include "json_reader.h"
+#include "platform/remote_modules.h"
+
 #include "core/history_log.h"
 #include "core/machine_changes.h"
 #include "core/quarantine_store.h"
@@ -245,6 +249,101 @@ TEST_F(ScanSession, RefusalsAreCountedAndAStandardAccountGetsExitCodeFive) {
               console.err.end());
     EXPECT_EQ(console.err.back(),
               "Threats found; not all of them were removed: administrator rights are needed.");
+}
+
+// --json: every line of standard output is one strict JSON object.
+class JsonScan : public ScanSession {
+  protected:
+    std::vector<test::JsonObject> RunJson(ScanRequest request) {
+        JsonConsole json(console, request.reportOnly);
+        exitCode = RunScan(request, json);
+        std::vector<test::JsonObject> objects;
+        for (const std::string& line : console.out) {
+            test::JsonObject object;
+            std::string error;
+            EXPECT_TRUE(test::FlatJsonReader().Read(line, object, error)) << error << ": " << line;
+            objects.push_back(object);
+        }
+        return objects;
+    }
+    static std::string Text(const test::JsonObject& object, const std::string& key) {
+        auto found = object.find(key);
+        if (found == object.end() || found->second.kind != test::JsonValue::String) return "<none>";
+        return std::string(found->second.text.begin(), found->second.text.end());
+    }
+    static long long Number(const test::JsonObject& object, const std::string& key) {
+        auto found = object.find(key);
+        return found == object.end() ? -1 : found->second.number;
+    }
+    int exitCode = -1;
+};
+
+TEST_F(JsonScan, OneObjectPerFindingThenASummary) {
+    InfectedStick();
+    std::vector<test::JsonObject> objects = RunJson(Drive("E:\\"));
+    ASSERT_EQ(objects.size(), 5u);
+    const char* paths[] = {"E:\\STICK.ICO", "E:\\WORM.EXE", "E:\\Autorun.inf"};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(Text(objects[i], "type"), "finding");
+        EXPECT_EQ(Text(objects[i], "kind"), "file");
+        EXPECT_EQ(Text(objects[i], "path"), paths[i]);
+        EXPECT_EQ(Text(objects[i], "action"), "removed");
+    }
+    EXPECT_EQ(Text(objects[3], "kind"), "drive");
+    EXPECT_EQ(Text(objects[3], "drive"), "E:\\");
+    EXPECT_EQ(Text(objects[4], "type"), "summary");
+    EXPECT_EQ(Number(objects[4], "exitCode"), 1);
+    EXPECT_EQ(Number(objects[4], "exitCode"), exitCode);
+    EXPECT_EQ(Number(objects[4], "threats"), 4);
+    EXPECT_EQ(Text(objects[4], "message"), "Threats found and removed.");
+    EXPECT_FALSE(objects[4].at("reportOnly").flag);
+}
+
+TEST_F(JsonScan, ReportOnlySaysWhatWouldGoAndACleanDriveGivesTheSummaryAlone) {
+    InfectedStick();
+    std::vector<test::JsonObject> objects = RunJson(Drive("E:\\", true));
+    ASSERT_EQ(objects.size(), 5u);
+    EXPECT_EQ(Text(objects[1], "action"), "would be removed");
+    EXPECT_EQ(Text(objects[1], "line"), "E:\\WORM.EXE  would be removed");
+    EXPECT_TRUE(objects[4].at("reportOnly").flag);
+    EXPECT_EQ(Number(objects[4], "exitCode"), 2);
+    EXPECT_TRUE(world().Exists("E:\\worm.exe"));
+
+    console = Captured{};
+    world().AddDrive('F', platform::kDriveRemovable);
+    objects = RunJson(Drive("F:\\"));
+    ASSERT_EQ(objects.size(), 1u);  // "F:\  no threat found" is no finding
+    EXPECT_EQ(Number(objects[0], "exitCode"), 0);
+}
+
+TEST_F(JsonScan, AScanThatCannotStartStillEndsWithItsSummary) {
+    world().Erase("C:\\Program Files\\Kestrone\\kernel.dll");
+    std::vector<test::JsonObject> objects = RunJson(Drive("E:\\"));
+    ASSERT_EQ(objects.size(), 1u);
+    EXPECT_EQ(Number(objects[0], "exitCode"), 3);
+    EXPECT_EQ(exitCode, 3);
+    EXPECT_FALSE(console.err.empty());  // the reason, as text on standard error
+}
+
+// Quotes and control characters cannot be in a file name; the line test
+// (json_lines_test) covers them.
+TEST_F(JsonScan, PathsWithBackslashesAndNonAsciiBytesReadBackAsTheyWere) {
+    const std::string name = "Fotos \xE4\xFF\x80 {x} & 'y'";
+    const std::string folder = "E:\\" + name;
+    world().AddFile(folder + "\\worm.exe", "MZ worm");
+    world().AddFile("E:\\Autorun.inf", "[autorun]\r\nshellexecute=" + name + "\\worm.exe\r\n");
+    std::vector<test::JsonObject> objects = RunJson(Drive("E:\\"));
+    std::u16string wanted = platform::AnsiToWide(folder + "\\worm.exe");
+    int matches = 0;
+    for (const test::JsonObject& object : objects)
+        if (object.count("path") && SameText(std::string(object.at("path").text.begin(),
+                                                         object.at("path").text.end()),
+                                             std::string(wanted.begin(), wanted.end())))
+            ++matches;
+    EXPECT_EQ(matches, 1) << console.out.front();
+    EXPECT_FALSE(world().Exists(folder + "\\worm.exe"));
+    for (const std::string& line : console.out)
+        for (unsigned char c : line) EXPECT_TRUE(c >= 0x20 && c < 0x7F) << line;
 }
 
 }  // namespace

@@ -9,6 +9,8 @@
 
 #include "platform/files.h"
 #include "platform/registry.h"
+#include "platform/remote_modules.h"
+#include "unit/cli/json_reader.h"
 
 namespace kestrone::test {
 namespace {
@@ -240,6 +242,43 @@ TEST_F(ScanCli, UsageHelpAndMissingDataFiles) {
     EXPECT_TRUE(platform::FileExists("E:\\Autorun.inf"));
     DeleteFileA((alone + "kestrone-scan.exe").c_str());
     RemoveDirectoryA(alone.c_str());
+}
+
+// --json from the real program: each line a strict JSON object, the paths of
+// a folder with a non-ASCII name as the system's code page gives them.
+TEST_F(ScanCli, JsonGivesOneObjectPerFindingAndASummary) {
+    const std::string folder = "E:\\Fotos \xE4\xF6";  // "Fotos" and two umlauts in the ANSI code page
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
+    WriteFile(folder + "\\RavMon.exe", "MZ harmless specimen");
+    WriteFile("E:\\Autorun.inf", "[AutoRun]\r\nshellexecute=Fotos \xE4\xF6\\RavMon.exe\r\n");
+    Result result = Scan("--json E:\\");
+    EXPECT_EQ(result.exitCode, 1u) << result.out << result.err;
+    std::vector<JsonObject> objects;
+    size_t start = 0;
+    while (start < result.out.size()) {
+        size_t end = result.out.find("\r\n", start);
+        ASSERT_NE(end, std::string::npos) << result.out;
+        JsonObject object;
+        std::string error;
+        std::string line = result.out.substr(start, end - start);
+        ASSERT_TRUE(FlatJsonReader().Read(line, object, error)) << error << ": " << line;
+        objects.push_back(object);
+        start = end + 2;
+    }
+    ASSERT_GE(objects.size(), 3u) << result.out;
+    std::u16string wanted = platform::AnsiToWide(folder + "\\RavMon.exe");
+    int found = 0;
+    for (const JsonObject& object : objects)
+        if (object.count("path") && CompareStringW(LOCALE_INVARIANT, NORM_IGNORECASE,
+                                                   reinterpret_cast<const wchar_t*>(object.at("path").text.c_str()), -1,
+                                                   reinterpret_cast<const wchar_t*>(wanted.c_str()), -1) == CSTR_EQUAL)
+            ++found;
+    EXPECT_EQ(found, 1) << result.out;
+    const JsonObject& summary = objects.back();
+    EXPECT_EQ(std::string(summary.at("type").text.begin(), summary.at("type").text.end()), "summary");
+    EXPECT_EQ(summary.at("exitCode").number, 1);
+    EXPECT_FALSE(platform::FileExists(folder + "\\RavMon.exe"));
+    RemoveDirectoryA(folder.c_str());
 }
 
 }  // namespace

@@ -4,14 +4,19 @@
 #include "control_ids.h"
 #include "core/history_log.h"
 #include "core/definitions.h"
+#include "app/settings_page_values.h"
+#include "core/policy_values.h"
 #include "repair/immunity.h"
 
 namespace kestrone::app {
 
 ImmunityPage::ImmunityPage(PageKit& kit, HWND page) : FormPage(kit, page) {
     kit.Control(page, "BUTTON", " Immunity Settings ", kGroupBoxStyle, 6, 2, 349, 260, -1);
-    kit.Control(page, "BUTTON", " Disable AUTORUN of USB drive", kCheckBoxStyle, 18, 22, 320, 18,
+    kit.Control(page, "BUTTON", " Disable AUTORUN of USB drive", kCheckBoxStyle, 18, 22, 176, 18,
                 kCheckBox1);
+    ShowWindow(kit.Control(page, "STATIC", kSetByAdministratorText, 0, 196, 24, 146, 15,
+                           kAutorunPolicyNote),
+               SW_HIDE);
     kit.Control(page, "BUTTON", " Immunize ", kCheckBoxStyle, 18, 44, 320, 18, kCheckBox2);
     SetChecked(kCheckBox1, true);
     SetChecked(kCheckBox2, true);
@@ -30,8 +35,13 @@ ImmunityPage::ImmunityPage(PageKit& kit, HWND page) : FormPage(kit, page) {
                 325, 15, -1);
 }
 
-// The drive list is filled the first time the page is shown only.
+// The drive list is filled the first time the page is shown only; the
+// administrator's autorun policy is looked at every time.
 void ImmunityPage::OnShow() {
+    PolicySetting autorun = ReadPolicy(PolicyId::DisableAutorun);
+    if (autorun.set) SetChecked(kCheckBox1, autorun.number != 0);
+    EnableWindow(Item(kCheckBox1), !autorun.set);
+    ShowWindow(Item(kAutorunPolicyNote), autorun.set ? SW_SHOW : SW_HIDE);
     HWND combo = Item(kComboBox1);
     if (SendMessageA(combo, CB_GETCOUNT, 0, 0) != 0) return;
     for (const std::string& root : DriveRoots(GetFixedDriveLetters() + GetRemovableDriveLetters()))

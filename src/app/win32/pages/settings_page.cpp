@@ -16,33 +16,46 @@ constexpr int kActionRadios[] = {kRadioButton1, kRadioButton3, kRadioButton2};
 }  // namespace
 
 SettingsPage::SettingsPage(PageKit& kit, HWND page) : FormPage(kit, page) {
-    kit.Control(page, "BUTTON", "  General  ", kGroupBoxStyle, 6, 2, 349, 74, -1);
+    kit.Control(page, "BUTTON", "  General  ", kGroupBoxStyle, 6, 2, 349, 88, -1);
     kit.Control(page, "BUTTON", "Display alert window when a threat is detected", kCheckBoxStyle, 18,
                 22, 325, 18, kCheckBox5);
-    kit.Control(page, "BUTTON", kStoredAutostartCaption, kCheckBoxStyle, 18, 46, 325, 18,
+    PolicyNote(kit, 36, 40, kAlertPolicyNote);
+    kit.Control(page, "BUTTON", kStoredAutostartCaption, kCheckBoxStyle, 18, 60, 325, 18,
                 kCheckBox3);
-    HWND block = kit.Control(page, "BUTTON", "", kCheckBoxStyle, 18, 70, 325, 18, kCheckBox4);
+    HWND block = kit.Control(page, "BUTTON", "", kCheckBoxStyle, 18, 84, 325, 18, kCheckBox4);
     SetWindowTextUtf8(block, kBlockPlugInCaptionUtf8);
     ShowWindow(block, SW_HIDE);
 
     kit.Control(page, "BUTTON", " Available actions when a threat is detected ", kGroupBoxStyle, 6,
-                84, 349, 100, -1);
+                96, 349, 112, -1);
     kit.Control(page, "BUTTON", "Clean infected files only", kRadioStyle | WS_GROUP | WS_TABSTOP,
-                18, 106, 325, 18, kRadioButton1);
-    kit.Control(page, "BUTTON", "Open usb drive safely only", kRadioStyle, 18, 130, 325, 18,
+                18, 116, 325, 18, kRadioButton1);
+    kit.Control(page, "BUTTON", "Open usb drive safely only", kRadioStyle, 18, 140, 325, 18,
                 kRadioButton3);
     kit.Control(page, "BUTTON", "Clean infected files and open usb drive safely", kRadioStyle, 18,
-                154, 325, 18, kRadioButton2);
+                164, 325, 18, kRadioButton2);
+    PolicyNote(kit, 36, 186, kActionPolicyNote);
     SetChecked(kRadioButton2, true);
-    kit.Control(page, "BUTTON", "&Save", kPushButton | WS_GROUP, 280, 196, 75, 25, kButton8);
+    kit.Control(page, "BUTTON", "&Save", kPushButton | WS_GROUP, 280, 216, 75, 25, kButton8);
+}
+
+void SettingsPage::PolicyNote(PageKit& kit, int x, int y, int id) {
+    HWND note = kit.Control(page_, "STATIC", kSetByAdministratorText, 0, x, y, 300, 15, id);
+    ShowWindow(note, SW_HIDE);
 }
 
 void SettingsPage::Show(const SettingsPageValues& values) {
     if (values.actionTag >= 1 && values.actionTag <= 3)
         for (int tag = 1; tag <= 3; ++tag) SetChecked(kActionRadios[tag - 1], tag == values.actionTag);
+    else if (values.locks.action)
+        for (int radio : kActionRadios) SetChecked(radio, false);  // "do nothing"
     SetChecked(kCheckBox5, values.showAlert);
     SetChecked(kCheckBox3, values.autostart);
     SetChecked(kCheckBox4, values.blockPlugIn);
+    for (int radio : kActionRadios) EnableWindow(Item(radio), !values.locks.action);
+    ShowWindow(Item(kActionPolicyNote), values.locks.action ? SW_SHOW : SW_HIDE);
+    EnableWindow(Item(kCheckBox5), !values.locks.showAlert);
+    ShowWindow(Item(kAlertPolicyNote), values.locks.showAlert ? SW_SHOW : SW_HIDE);
 }
 
 SettingsPageValues SettingsPage::Collect() const {

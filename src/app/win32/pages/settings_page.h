@@ -1,6 +1,6 @@
 // TabSheet4, the settings page: whether to ask before acting on an infected
 // drive, autostart with Windows, the (hidden) plug-in switch, the threat action
-// and Save.
+// and Save. Controls that a policy sets are disabled and say so.
 #pragma once
 
 #include <functional>
@@ -21,6 +21,10 @@ public:
 
     // Save runs through the main window, which reloads every page it feeds.
     std::function<void()> OnSave;
+
+private:
+    // "Set by your administrator" below a control; shown while a policy sets it.
+    void PolicyNote(PageKit& kit, int x, int y, int id);
 };
 
 }  // namespace kestrone::app

@@ -36,6 +36,9 @@ ToolsPage::ToolsPage(PageKit& kit, HWND page, HICON unlockIcon) : FormPage(kit, 
     kit.Control(page, "BUTTON", "Disable writing data to the usb storage devices", kCheckBoxStyle,
                 16, 184, 326, 18, kCheckBox7);
     kit.MarkElevating(kit.Control(page, "BUTTON", " Apply", kPushButton, 268, 212, 80, 27, kBitBtn2));
+    ShowWindow(kit.Control(page, "STATIC", kSetByAdministratorText, 0, 16, 218, 240, 15,
+                           kUsbPolicyNote),
+               SW_HIDE);
     HWND bar = kit.StatusBar(page, kStatusBar2, {60, -1});
     SendMessageA(bar, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(" Status:"));
 }
@@ -89,6 +92,12 @@ void ToolsPage::U1Click() {
 void ToolsPage::ShowPolicies(const SettingsPageValues& values) {
     SetChecked(kCheckBox6, values.usbDisabled);
     SetChecked(kCheckBox7, values.usbWriteProtected);
+    EnableWindow(Item(kCheckBox6), !values.locks.usbDisabled);
+    EnableWindow(Item(kCheckBox7), !values.locks.usbWriteProtected);
+    bool anyLocked = values.locks.usbDisabled || values.locks.usbWriteProtected;
+    ShowWindow(Item(kUsbPolicyNote), anyLocked ? SW_SHOW : SW_HIDE);
+    // Nothing left to apply when the administrator sets both.
+    EnableWindow(Item(kBitBtn2), !(values.locks.usbDisabled && values.locks.usbWriteProtected));
 }
 
 // The policies live under HKEY_LOCAL_MACHINE: written with administrator
