@@ -6,6 +6,7 @@
 #include "core/path_macros.h"
 #include "platform/files.h"
 #include "scan/autorun.h"
+#include "scan/lookalike_worm.h"
 #include "scan/shortcut_worm.h"
 
 namespace kestrone {
@@ -14,7 +15,7 @@ namespace {
 
 // Switches the current directory for the life of the object.
 class CurrentFolderScope {
-public:
+  public:
     explicit CurrentFolderScope(const std::string& folder) : saved_(platform::GetCurrentFolder()) {
         platform::SetCurrentFolder(folder);
     }
@@ -24,7 +25,7 @@ public:
     CurrentFolderScope(const CurrentFolderScope&) = delete;
     CurrentFolderScope& operator=(const CurrentFolderScope&) = delete;
 
-private:
+  private:
     std::string saved_;
 };
 
@@ -49,7 +50,7 @@ bool HasAutorunInf(const std::string& driveRoot) {
 }
 
 bool HasDriveThreat(const std::string& driveRoot) {
-    return HasAutorunInf(driveRoot) || HasShortcutWorm(driveRoot);
+    return HasAutorunInf(driveRoot) || HasShortcutWorm(driveRoot) || HasLookalikeWorm(driveRoot);
 }
 
 bool DeleteFiles(const std::string& pattern) {
@@ -142,17 +143,24 @@ TextList CleanKnownVirusFiles(const TextList& launchList) {
 TextList CleanDriveOnArrival(const std::string& driveRoot) {
     if (!HasDriveThreat(driveRoot)) return {};
     DriveCleaningClaim claim(driveRoot);
+    // Judged before anything changes: the other cleans show hidden items
+    // again, after which a copy would no longer stand for a hidden one.
+    std::vector<Lookalike> lookalikes = FindLookalikeWorms(driveRoot);
     TextList cleaned;
     if (HasAutorunInf(driveRoot)) {
         TextList launchList = ParseAutorunInf(driveRoot);
         cleaned = CleanKnownVirusFiles(launchList);
-        for (std::string& path : DeleteLiteralFileList(launchList)) cleaned.push_back(std::move(path));
+        for (std::string& path : DeleteLiteralFileList(launchList))
+            cleaned.push_back(std::move(path));
         for (std::string& path : FindKnownExeFiles(driveRoot)) cleaned.push_back(std::move(path));
     }
     ShortcutCleanReport shortcuts = CleanShortcutWorms(driveRoot);
     for (std::string& path : shortcuts.cleaned) cleaned.push_back(std::move(path));
+    WormCleanReport copies = CleanLookalikeWorms(driveRoot, lookalikes);
+    for (std::string& path : copies.cleaned) cleaned.push_back(std::move(path));
     TextList lines = MarkCleaned(cleaned);
     for (std::string& line : MarkRestored(shortcuts.restored)) lines.push_back(std::move(line));
+    for (std::string& line : MarkRestored(copies.restored)) lines.push_back(std::move(line));
     return lines;
 }
 

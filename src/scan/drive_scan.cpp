@@ -4,6 +4,7 @@
 #include "core/drive_claim.h"
 #include "scan/autorun.h"
 #include "scan/drive_clean.h"
+#include "scan/lookalike_worm.h"
 #include "scan/run_entries.h"
 #include "scan/shortcut_worm.h"
 #include "scan/signature_scan.h"
@@ -49,7 +50,8 @@ TextList CleanAutorunWorm(const std::string& driveRoot) {
         Append(launchList, ScanRunEntries(codes));
         Append(launchList, MatchProcessesByCode(codes, nullptr, ProcessNaming::FullPaths));
         Append(launchList, FindThreatLocations(kUnknownVirusName));
-        for (const std::string& name : MatchProcessesByCode(codes, nullptr, ProcessNaming::ExeNames)) {
+        for (const std::string& name :
+             MatchProcessesByCode(codes, nullptr, ProcessNaming::ExeNames)) {
             AddPayloadName(worm, name);
         }
         AddWormCode(worm, code);
@@ -65,6 +67,8 @@ TextList ScanAndCleanDrive(const std::string& driveRoot) {
     const std::string noThreat = driveRoot + kNoThreatSuffix;
     TextList report{noThreat};
     bool handled = false;
+    // Judged before the other cleans show hidden items again.
+    std::vector<Lookalike> lookalikes = FindLookalikeWorms(driveRoot);
     if (HasAutorunInf(driveRoot)) {
         report.clear();
         Append(report, CleanKnownVirusFiles(ParseAutorunInf(driveRoot)));
@@ -77,21 +81,26 @@ TextList ScanAndCleanDrive(const std::string& driveRoot) {
         Append(report, std::move(known));
         handled = true;
     }
-    ShortcutCleanReport shortcuts = CleanShortcutWorms(driveRoot);
-    if (!shortcuts.cleaned.empty() || !shortcuts.restored.empty()) {
+    TextList restored;
+    for (WormCleanReport worm :
+         {CleanShortcutWorms(driveRoot), CleanLookalikeWorms(driveRoot, lookalikes)}) {
+        if (worm.cleaned.empty() && worm.restored.empty()) continue;
         RemoveLine(report, noThreat);
-        Append(report, std::move(shortcuts.cleaned));
+        Append(report, std::move(worm.cleaned));
+        Append(restored, std::move(worm.restored));
         handled = true;
     }
     if (handled) {
         report = MarkCleaned(report);
-        Append(report, MarkRestored(shortcuts.restored));
+        Append(report, MarkRestored(restored));
         report.push_back(driveRoot + kCompletedSuffix);
     }
     return report;
 }
 
-TextList ScanFixedDrives() { return ScanDrives(GetFixedDriveLetters()); }
+TextList ScanFixedDrives() {
+    return ScanDrives(GetFixedDriveLetters());
+}
 
 TextList ScanRemovableDrives() {
     TextList report = ScanDrives(GetRemovableDriveLetters());
