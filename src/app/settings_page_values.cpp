@@ -13,6 +13,7 @@ SettingsPageValues ReadSettingsPage() {
     values.showAlert = file.needShowSelDiag;
     values.autostart = IsAutostart();
     values.blockPlugIn = file.blockPlugInstall;
+    values.guardDrives = file.guardDrives;
     values.usbDisabled = IsUsbStorageDisabled();
     values.usbWriteProtected = IsUsbWriteProtected();
     return values;
@@ -23,6 +24,7 @@ bool WriteSettingsPage(const SettingsPageValues& values) {
     WriteNeedShowSelDiag(values.showAlert);
     bool machineAutostartLeft = SetAutostart(values.autostart);
     WriteBlockPlugInstall(values.blockPlugIn);
+    WriteGuardDrives(values.guardDrives);
     return machineAutostartLeft;
 }
 

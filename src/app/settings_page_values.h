@@ -15,6 +15,7 @@ struct SettingsPageValues {
     bool showAlert = true;       // CheckBox5, "NeedShowSelDiag"
     bool autostart = false;      // CheckBox3
     bool blockPlugIn = false;    // CheckBox4, "BlockPlugInstall"
+    bool guardDrives = true;     // the guard's check box, "GuardDrives"
     bool usbDisabled = false;    // CheckBox6
     bool usbWriteProtected = false;  // CheckBox7
 };
@@ -22,8 +23,8 @@ struct SettingsPageValues {
 // The page as the files and the registry say. actionTag is 0 when the stored
 // choice matches no radio button (the buttons then keep their state).
 SettingsPageValues ReadSettingsPage();
-// Save: the action (3 when no radio is checked), the alert switch, autostart
-// and the plug-in switch. The USB policies are left alone. Returns true when
+// Save: the action (3 when no radio is checked), the alert switch, autostart,
+// the plug-in switch and the guard switch. The USB policies are left alone. Returns true when
 // switching autostart off still needs the machine-wide value removed with
 // administrator rights.
 bool WriteSettingsPage(const SettingsPageValues& values);
