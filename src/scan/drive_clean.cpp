@@ -7,6 +7,8 @@
 #include "platform/files.h"
 #include "scan/autorun.h"
 #include "scan/lookalike_worm.h"
+#include "scan/mass_removal.h"
+#include "scan/root_worms.h"
 #include "scan/shortcut_worm.h"
 
 namespace kestrone {
@@ -143,9 +145,7 @@ TextList CleanKnownVirusFiles(const TextList& launchList) {
 TextList CleanDriveOnArrival(const std::string& driveRoot) {
     if (!HasDriveThreat(driveRoot)) return {};
     DriveCleaningClaim claim(driveRoot);
-    // Judged before anything changes: the other cleans show hidden items
-    // again, after which a copy would no longer stand for a hidden one.
-    std::vector<Lookalike> lookalikes = FindLookalikeWorms(driveRoot);
+    RootWormPlan rootWorms = PlanRootWormClean(driveRoot);  // before anything changes
     TextList cleaned;
     if (HasAutorunInf(driveRoot)) {
         TextList launchList = ParseAutorunInf(driveRoot);
@@ -154,13 +154,11 @@ TextList CleanDriveOnArrival(const std::string& driveRoot) {
             cleaned.push_back(std::move(path));
         for (std::string& path : FindKnownExeFiles(driveRoot)) cleaned.push_back(std::move(path));
     }
-    ShortcutCleanReport shortcuts = CleanShortcutWorms(driveRoot);
-    for (std::string& path : shortcuts.cleaned) cleaned.push_back(std::move(path));
-    WormCleanReport copies = CleanLookalikeWorms(driveRoot, lookalikes);
-    for (std::string& path : copies.cleaned) cleaned.push_back(std::move(path));
+    WormCleanReport worms = CleanRootWorms(driveRoot, rootWorms);
+    for (std::string& path : worms.cleaned) cleaned.push_back(std::move(path));
     TextList lines = MarkCleaned(cleaned);
-    for (std::string& line : MarkRestored(shortcuts.restored)) lines.push_back(std::move(line));
-    for (std::string& line : MarkRestored(copies.restored)) lines.push_back(std::move(line));
+    for (std::string& line : MarkRestored(worms.restored)) lines.push_back(std::move(line));
+    for (std::string& line : MarkLeftUnconfirmed(worms.left)) lines.push_back(std::move(line));
     return lines;
 }
 

@@ -4,7 +4,8 @@
 #include "core/drive_claim.h"
 #include "scan/autorun.h"
 #include "scan/drive_clean.h"
-#include "scan/lookalike_worm.h"
+#include "scan/mass_removal.h"
+#include "scan/root_worms.h"
 #include "scan/run_entries.h"
 #include "scan/shortcut_worm.h"
 #include "scan/signature_scan.h"
@@ -67,8 +68,7 @@ TextList ScanAndCleanDrive(const std::string& driveRoot) {
     const std::string noThreat = driveRoot + kNoThreatSuffix;
     TextList report{noThreat};
     bool handled = false;
-    // Judged before the other cleans show hidden items again.
-    std::vector<Lookalike> lookalikes = FindLookalikeWorms(driveRoot);
+    RootWormPlan rootWorms = PlanRootWormClean(driveRoot);  // before anything changes
     if (HasAutorunInf(driveRoot)) {
         report.clear();
         Append(report, CleanKnownVirusFiles(ParseAutorunInf(driveRoot)));
@@ -81,18 +81,16 @@ TextList ScanAndCleanDrive(const std::string& driveRoot) {
         Append(report, std::move(known));
         handled = true;
     }
-    TextList restored;
-    for (WormCleanReport worm :
-         {CleanShortcutWorms(driveRoot), CleanLookalikeWorms(driveRoot, lookalikes)}) {
-        if (worm.cleaned.empty() && worm.restored.empty()) continue;
+    WormCleanReport worms = CleanRootWorms(driveRoot, rootWorms);
+    if (!worms.cleaned.empty() || !worms.restored.empty() || !worms.left.empty()) {
         RemoveLine(report, noThreat);
-        Append(report, std::move(worm.cleaned));
-        Append(restored, std::move(worm.restored));
+        Append(report, std::move(worms.cleaned));
         handled = true;
     }
     if (handled) {
         report = MarkCleaned(report);
-        Append(report, MarkRestored(restored));
+        Append(report, MarkRestored(worms.restored));
+        Append(report, MarkLeftUnconfirmed(worms.left));
         report.push_back(driveRoot + kCompletedSuffix);
     }
     return report;

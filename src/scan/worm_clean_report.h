@@ -11,6 +11,7 @@ inline constexpr char kRestoredSuffix[] = "  restored";
 struct WormCleanReport {
     TextList cleaned;   // paths deleted (payloads, shortcuts, copies, emptied worm folders)
     TextList restored;  // items made visible again or moved back to the root
+    TextList left;      // worm files left because their removal was not confirmed
 };
 
 }  // namespace kestrone
