@@ -57,6 +57,7 @@ enum ControlId : int {
     kRadioButton3,  // tag 2
     kRadioButton2,  // tag 3
     kButton8,       // Save
+    kGuardCheckBox,  // guard of attached drives
     // About page.
     kLabel15 = 1701,  // website
     kEmailLabel,

@@ -11,6 +11,7 @@ namespace {
 constexpr char kBlockPlugInCaptionUtf8[] =
     "\xE5\xBC\x80\xE5\x90\xAF\xE6\x8B\xA6\xE6\x88\xAA\xE6\x8F\x92\xE4\xBB\xB6\xE5\xAE\x89\xE8\xA3"
     "\x85";
+constexpr char kGuardCheckBoxCaption[] = "Guard attached USB drives against new worms";
 // The action radio buttons by tag (1..3).
 constexpr int kActionRadios[] = {kRadioButton1, kRadioButton3, kRadioButton2};
 }  // namespace
@@ -24,6 +25,9 @@ SettingsPage::SettingsPage(PageKit& kit, HWND page) : FormPage(kit, page) {
     HWND block = kit.Control(page, "BUTTON", "", kCheckBoxStyle, 18, 70, 325, 18, kCheckBox4);
     SetWindowTextUtf8(block, kBlockPlugInCaptionUtf8);
     ShowWindow(block, SW_HIDE);
+    // In the place of the hidden switch above.
+    kit.Control(page, "BUTTON", kGuardCheckBoxCaption, kCheckBoxStyle, 18, 70, 325, 18,
+                kGuardCheckBox);
 
     kit.Control(page, "BUTTON", " Available actions when a threat is detected ", kGroupBoxStyle, 6,
                 84, 349, 100, -1);
@@ -43,6 +47,7 @@ void SettingsPage::Show(const SettingsPageValues& values) {
     SetChecked(kCheckBox5, values.showAlert);
     SetChecked(kCheckBox3, values.autostart);
     SetChecked(kCheckBox4, values.blockPlugIn);
+    SetChecked(kGuardCheckBox, values.guardDrives);
 }
 
 SettingsPageValues SettingsPage::Collect() const {
@@ -53,6 +58,7 @@ SettingsPageValues SettingsPage::Collect() const {
     values.showAlert = IsChecked(kCheckBox5);
     values.autostart = IsChecked(kCheckBox3);
     values.blockPlugIn = IsChecked(kCheckBox4);
+    values.guardDrives = IsChecked(kGuardCheckBox);
     return values;
 }
 
