@@ -105,5 +105,18 @@ TEST_F(OpenEntryWorm, TheCodeOfALookalikeCopyOnTheDriveNamesTheWorm) {
     EXPECT_TRUE(world().Exists("E:\\Player.exe"));
 }
 
+// Worms write Autorun.inf as UTF-16 too; Windows reads it, and so must the clean.
+TEST_F(OpenEntryWorm, AnAutorunInfWrittenAsUtf16IsCleanedAlike) {
+    std::string text = "[AutoRun]\r\nshellexecute=RECYCLER\\x.exe\r\nopen=ravmon.exe\r\n";
+    std::string utf16 = "\xFF\xFE";
+    for (char c : text) utf16 += std::string{c, '\0'};
+    world().AddFile("E:\\Autorun.inf", utf16, kHiddenSystem);
+    world().AddFile("E:\\RECYCLER\\x.exe", "MZ worm", kHiddenSystem);
+    world().AddFile("E:\\ravmon.exe", "MZ worm copy", kHiddenSystem);
+    EXPECT_EQ(CleanDriveOnArrival("E:\\"),
+              (TextList{"E:\\RECYCLER\\x.exe  cleaned", "E:\\ravmon.exe  cleaned",
+                        "E:\\Autorun.inf  cleaned"}));
+}
+
 }  // namespace
 }  // namespace kestrone
