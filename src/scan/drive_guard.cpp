@@ -1,6 +1,7 @@
 #include "scan/drive_guard.h"
 
 #include "core/definitions.h"
+#include "core/machine_changes.h"
 #include "platform/processes.h"
 #include "platform/registry.h"
 #include "scan/autorun.h"
@@ -94,14 +95,15 @@ GuardReport GuardDriveRoot(const std::string& driveRoot,
     }
     std::vector<platform::ProcessEntry> processesBefore = platform::SnapshotProcesses();
     TextList valuesBefore = StartupValues();
+    size_t endedBefore = MachineChanges().endedProcesses.size();
     report.acted = true;
     report.lines = ScanAndCleanDrive(driveRoot);
-    std::vector<platform::ProcessEntry> processesAfter = platform::SnapshotProcesses();
-    for (const platform::ProcessEntry& process : processesBefore) {
-        bool running = false;
-        for (const platform::ProcessEntry& still : processesAfter)
-            running = running || still.id == process.id;
-        if (!running) report.endedProcesses.push_back(process.exeName);
+    // Only what the clean ended: other programs come and go meanwhile.
+    const std::vector<uint32_t>& ended = MachineChanges().endedProcesses;
+    for (size_t index = endedBefore; index < ended.size(); ++index) {
+        for (const platform::ProcessEntry& process : processesBefore) {
+            if (process.id == ended[index]) report.endedProcesses.push_back(process.exeName);
+        }
     }
     TextList valuesAfter = StartupValues();
     for (const std::string& value : valuesBefore) {
