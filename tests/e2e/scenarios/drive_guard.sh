@@ -22,6 +22,8 @@ done
 echo "$popup"
 grep -q 'Guard: a worm wrote to E:' <<<"$popup" || fail "no guard popup"
 grep -qi 'specimen.exe  cleaned' <<<"$popup" || fail "the guard popup does not report the specimen"
+# No writer runs here: programs that come and go meanwhile are not its doing.
+! grep -q 'Ended on this PC' <<<"$popup" || fail "the popup names processes the guard did not end"
 sleep 1.2
 shot drive-guard-popup
 worm_gone || fail "worm files still on the stick"
