@@ -18,6 +18,7 @@ SettingsPageValues ReadSettingsPage() {
     values.showAlert = PolicyBoolOr(PolicyId::AskBeforeAction, file.needShowSelDiag);
     values.autostart = IsAutostart();
     values.blockPlugIn = file.blockPlugInstall;
+    values.guardDrives = file.guardDrives;
     values.usbDisabled = PolicyBoolOr(PolicyId::DisableUsbStorage, IsUsbStorageDisabled());
     values.usbWriteProtected = PolicyBoolOr(PolicyId::UsbWriteProtect, IsUsbWriteProtected());
     return values;
@@ -30,6 +31,7 @@ bool WriteSettingsPage(const SettingsPageValues& values) {
     if (!IsSetByPolicy(PolicyId::AskBeforeAction)) WriteNeedShowSelDiag(values.showAlert);
     bool machineAutostartLeft = SetAutostart(values.autostart);
     WriteBlockPlugInstall(values.blockPlugIn);
+    WriteGuardDrives(values.guardDrives);
     return machineAutostartLeft;
 }
 

@@ -26,6 +26,7 @@ struct SettingsPageValues {
     bool showAlert = true;       // CheckBox5, "NeedShowSelDiag"
     bool autostart = false;      // CheckBox3
     bool blockPlugIn = false;    // CheckBox4, "BlockPlugInstall"
+    bool guardDrives = true;     // the guard's check box, "GuardDrives"
     bool usbDisabled = false;    // CheckBox6
     bool usbWriteProtected = false;  // CheckBox7
     PolicyLocks locks;
@@ -35,10 +36,10 @@ struct SettingsPageValues {
 // when the stored choice matches no radio button (the buttons then keep their
 // state; with the action set by policy, none is checked).
 SettingsPageValues ReadSettingsPage();
-// Save: the action (3 when no radio is checked), the alert switch, autostart
-// and the plug-in switch; a value set by policy is not written, so the
-// user's own choice is there again when the policy goes. The USB policies are
-// left alone. Returns true when
+// Save: the action (3 when no radio is checked), the alert switch, autostart,
+// the plug-in switch and the guard switch; a value set by policy is not
+// written, so the user's own choice is there again when the policy goes. The
+// USB policies are left alone. Returns true when
 // switching autostart off still needs the machine-wide value removed with
 // administrator rights.
 bool WriteSettingsPage(const SettingsPageValues& values);

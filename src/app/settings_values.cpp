@@ -10,6 +10,7 @@ SettingsFileValues ReadSettingsFileValues() {
     values.needShowSelDiag = ReadDataBool(kSettingsSection, "NeedShowSelDiag", true, kUserSettingsFile);
     values.blockPlugInstall =
         ReadDataBool(kSettingsSection, "BlockPlugInstall", false, kUserSettingsFile);
+    values.guardDrives = ReadGuardDrives();
     return values;
 }
 

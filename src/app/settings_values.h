@@ -1,5 +1,6 @@
 // What the settings page shows of "UserSettings.ini": the threat action, the
-// ask-first switch and the (hidden) plug-in blocking switch.
+// ask-first switch, the (hidden) plug-in blocking switch and the guard of
+// attached drives.
 #pragma once
 
 #include "core/user_settings.h"
@@ -10,6 +11,7 @@ struct SettingsFileValues {
     int userChoice = 3;          // threat action, "UserChoice"
     bool needShowSelDiag = true;  // "NeedShowSelDiag"
     bool blockPlugInstall = false;  // "BlockPlugInstall"
+    bool guardDrives = true;        // "GuardDrives"
 };
 
 SettingsFileValues ReadSettingsFileValues();

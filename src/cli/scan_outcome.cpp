@@ -3,6 +3,7 @@
 #include "core/text.h"
 #include "scan/drive_clean.h"
 #include "scan/drive_scan.h"
+#include "scan/mass_removal.h"
 #include "scan/memory_scan.h"
 
 namespace kestrone::cli {
@@ -25,12 +26,13 @@ const Wording kWordings[] = {
 int ExitCodeFor(const ScanOutcome& outcome) {
     if (outcome.dataError) return kExitUsageOrData;
     if (outcome.busyDrives > 0) return kExitDriveBusy;
-    bool found = outcome.threatLines > 0;
+    bool found = outcome.threatLines > 0 || outcome.leftLines > 0;
     if (outcome.reportOnly) return found ? kExitNotAllRemoved : kExitClean;
     // A refusal or a failed target means something stayed behind, even when
     // no line says so: a file that could not go is left out of the report.
     if (outcome.refusedChanges > 0 && !outcome.elevated) return kExitNeedsAdministrator;
-    if (outcome.refusedChanges > 0 || outcome.commandFailed) return kExitNotAllRemoved;
+    if (outcome.refusedChanges > 0 || outcome.commandFailed || outcome.leftLines > 0)
+        return kExitNotAllRemoved;
     return found ? kExitRemoved : kExitClean;
 }
 
@@ -40,6 +42,11 @@ bool IsThreatLine(const std::string& line) {
             return true;
     }
     return false;
+}
+
+bool IsLeftUnconfirmedLine(const std::string& line) {
+    return line.size() > std::string(kLeftUnconfirmedSuffix).size() &&
+           EndsWith(line, kLeftUnconfirmedSuffix);
 }
 
 std::string ReportOnlyWording(const std::string& line) {

@@ -182,6 +182,7 @@ class Session {
         // The window's blank separator lines carry nothing for a reader of the output.
         if (Trim(line).empty()) return;
         if (IsThreatLine(line)) ++outcome_.threatLines;
+        if (IsLeftUnconfirmedLine(line)) ++outcome_.leftLines;
         console_.Reported(line, request_.reportOnly ? ReportOnlyWording(line) : line);
         if (!request_.reportOnly) AppendHistory(kHistoryKind, line);
     }

@@ -94,14 +94,16 @@ bool RemoveOrScheduleFile(const std::string& path) {
         return Outcome(false, "file " + path);
     if (g_keeper) g_keeper->Keep(path, g_reason);
     platform::SetAttributes(path, platform::kAttrNormal);
-    return Outcome(platform::RemoveFile(path) || platform::RemoveFileAtRestart(path), "file " + path);
+    return Outcome(platform::RemoveFile(path) || platform::RemoveFileAtRestart(path),
+                   "file " + path);
 }
 
 bool EndProcess(uint32_t processId) {
     if (g_mode == ChangeMode::ReportOnly && SeenBefore(g_endedProcesses, processId)) return false;
-    if (!Attempt()) return true;
-    return Outcome(platform::TerminateProcessById(processId, 0),
-                   "process " + std::to_string(processId));
+    bool ended = !Attempt() || Outcome(platform::TerminateProcessById(processId, 0),
+                                       "process " + std::to_string(processId));
+    if (ended) g_tally.endedProcesses.push_back(processId);
+    return ended;
 }
 
 // "HKLM\Software\X\Name", as the history names a value.
@@ -124,7 +126,8 @@ bool DeleteRegistryKey(uint32_t root, const std::string& path) {
 bool WriteRegistryString(platform::RegistryKey& key, const std::string& name,
                          const std::string& value) {
     if (!Attempt()) return true;
-    RecordRegistryValue(key.Root(), key.Path(), name, "Set " + ValueText(key, name) + " to " + value);
+    RecordRegistryValue(key.Root(), key.Path(), name,
+                        "Set " + ValueText(key, name) + " to " + value);
     return Outcome(key.WriteString(name, value), ValueText(key, name));
 }
 

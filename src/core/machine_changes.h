@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/registry.h"
 
@@ -45,6 +46,7 @@ class ChangeModeScope {
 struct ChangeTally {
     int attempted = 0;
     int refused = 0;  // things the system would not let go (each counted once): still there
+    std::vector<uint32_t> endedProcesses;  // ids the process door ended (report-only: would end)
 };
 const ChangeTally& MachineChanges();
 void ResetMachineChanges();

@@ -33,6 +33,10 @@ public:
     virtual void ProcessMessages() {}
     virtual bool StopRequested() { return false; }
 
+    // A Yes/No question in the window ("Prompt", question icon). Without a
+    // window the answer is no: nothing that needs a yes is done.
+    virtual bool AskYesNo(const std::string& /*question*/) { return false; }
+
     // A line for the scan page's report box, added at once (not to the report).
     virtual void AddReportLine(const std::string& /*line*/) {}
 };

@@ -32,6 +32,14 @@ void WriteBlockPlugInstall(bool block) {
     WriteDataBool(kSettingsSection, "BlockPlugInstall", block, kUserSettingsFile);
 }
 
+bool ReadGuardDrives() {
+    return ReadDataBool(kSettingsSection, "GuardDrives", true, kUserSettingsFile);
+}
+
+void WriteGuardDrives(bool guard) {
+    WriteDataBool(kSettingsSection, "GuardDrives", guard, kUserSettingsFile);
+}
+
 bool ActionCleans(int32_t action) {
     return action == kActionCleanOnly || action == kActionCleanAndOpen;
 }

@@ -1,7 +1,8 @@
 // The user's choices in UserSettings.ini beside the program: the threat action,
 // whether to ask before acting on an infected drive, and the plug-in blocking
-// switch. Read and written key by key; nothing is cached. A Group Policy
-// value (core/policy_values.h) outranks the file.
+// switch, and the guard of attached drives. Read and written key by key;
+// nothing is cached. A Group Policy value (core/policy_values.h) outranks the
+// file.
 #pragma once
 
 #include <cstdint>
@@ -25,6 +26,10 @@ bool ReadNeedShowSelDiag();          // default true
 void WriteNeedShowSelDiag(bool show);
 bool ReadBlockPlugInstall();         // default false
 void WriteBlockPlugInstall(bool block);
+// "GuardDrives": whether attached removable drives are watched for worms
+// written to them. Default true.
+bool ReadGuardDrives();
+void WriteGuardDrives(bool guard);
 
 // Whether an action cleans the drive, and whether it opens it (1, 2, 3; others neither).
 bool ActionCleans(int32_t action);

@@ -1,15 +1,21 @@
 #include "scan/autorun.h"
 
+#include <optional>
+
 #include "platform/files.h"
 #include "platform/profile.h"
 #include "scan/drive_paths.h"
+#include "scan/file_code.h"
+#include "scan/known_worm_codes.h"
 #include "scan/launch_command.h"
 
 namespace kestrone {
 
 namespace {
 
-bool HasFolderPart(const std::string& path) { return path.find_first_of("\\/") != std::string::npos; }
+bool HasFolderPart(const std::string& path) {
+    return path.find_first_of("\\/") != std::string::npos;
+}
 
 void AddLaunch(std::vector<AutorunLaunch>& launches, const std::string& path, bool direct) {
     for (const AutorunLaunch& launch : launches) {
@@ -31,7 +37,51 @@ bool CountsOnDrive(const LaunchedFile& file, const std::string& resolved) {
     return platform::FileExists(resolved);
 }
 
+// Looks for the worm's hand on the programs plain open entries name; the worm
+// codes are gathered only once a program is not already hidden + system.
+class WormsHand {
+  public:
+    explicit WormsHand(const std::string& driveRoot) : driveRoot_(driveRoot) {}
+    bool On(const std::string& path) {
+        uint32_t attributes = platform::GetAttributes(path);
+        if (OpenProgramShowsWormsHand(attributes, std::string(), {})) return true;
+        if (!codes_) {
+            codes_ = DefinitionWormCodes();
+            for (const std::string& code : DriveWormCodes(driveRoot_)) {
+                if (IndexOfText(*codes_, code) < 0) codes_->push_back(code);
+            }
+        }
+        return OpenProgramShowsWormsHand(attributes, GetFileCode(path), *codes_);
+    }
+
+  private:
+    std::string driveRoot_;
+    std::optional<TextList> codes_;
+};
+
+bool IsPlainOpenKey(const std::string& key) {
+    return SameText(Trim(key), "open");
+}
+
+void AddWormProgramsOpened(std::vector<AutorunLaunch>& launches, const std::string& command,
+                           const std::string& driveRoot, WormsHand& hand) {
+    if (command.empty()) return;
+    for (const AutorunLaunch& launch : LaunchesOnDrive(command, driveRoot)) {
+        // Looked for by path and code only: an installer's name means nothing.
+        if (platform::FileExists(launch.path) && hand.On(launch.path))
+            AddLaunch(launches, launch.path, false);
+    }
+}
+
 }  // namespace
+
+bool OpenProgramShowsWormsHand(uint32_t attributes, const std::string& code,
+                               const TextList& wormCodes) {
+    constexpr uint32_t kHiddenAndSystem = platform::kAttrHidden | platform::kAttrSystem;
+    if (attributes == platform::kInvalidAttributes) return false;
+    if ((attributes & kHiddenAndSystem) == kHiddenAndSystem) return true;
+    return code != "0000" && !code.empty() && IndexOfText(wormCodes, code) >= 0;
+}
 
 bool ExtractLaunchCommand(const std::string& line, std::string& command) {
     std::string upper = UpperCase(line);
@@ -44,7 +94,8 @@ bool ExtractLaunchCommand(const std::string& line, std::string& command) {
     return true;
 }
 
-std::vector<AutorunLaunch> LaunchesOnDrive(const std::string& command, const std::string& driveRoot) {
+std::vector<AutorunLaunch> LaunchesOnDrive(const std::string& command,
+                                           const std::string& driveRoot) {
     std::vector<AutorunLaunch> launches;
     for (const LaunchedFile& file : FilesLaunchedBy(command)) {
         std::string resolved = ResolveOnDrive(file.path, driveRoot, driveRoot);
@@ -63,12 +114,18 @@ std::vector<AutorunLaunch> LaunchesOnDrive(const std::string& command, const std
 std::vector<AutorunLaunch> ReadAutorunLaunches(const std::string& driveRoot) {
     std::vector<AutorunLaunch> launches;
     std::string inf = driveRoot + kAutorunFileName;
+    WormsHand hand(driveRoot);
     // Key names, then each value through the profile functions: trimmed,
     // stripped of enclosing quotes and cut to 2047 characters, as Windows reads it.
     for (const std::string& key : platform::ReadProfileKeyNames("Autorun", inf)) {
         std::string line = key + "=" + platform::ReadProfileValue("Autorun", key, "", inf);
         std::string command;
-        if (!ExtractLaunchCommand(line, command)) continue;
+        if (!ExtractLaunchCommand(line, command)) {
+            if (IsPlainOpenKey(key))
+                AddWormProgramsOpened(launches, Trim(line.substr(line.find('=') + 1)), driveRoot,
+                                      hand);
+            continue;
+        }
         if (command.empty()) {
             AddLaunch(launches, driveRoot, true);  // names no file; the consumers skip it
             continue;

@@ -3,8 +3,14 @@
 // launch entry starts a system launcher (rundll32.exe, a script host, cmd.exe
 // /c, ...), the infection is the file on the drive that the launcher is told
 // to run, never the launcher.
+//
+// A plain `open` entry is how installer sticks start their setup, so it is no
+// launch entry; but the program it names is the worm's when the worm's hand
+// shows on it: hidden and system set together, or a file code that the
+// definitions or the drive's other worms carry.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -24,7 +30,8 @@ struct AutorunLaunch {
     bool direct = false;
 };
 
-// The launched files of every launch entry in file order, without duplicates
+// The launched files of every launch entry, and the worm's programs that
+// plain open entries name, in file order, without duplicates
 // (compared case-insensitively). Paths stay on the drive: names that lead
 // elsewhere or hold wildcards are left out. Changes nothing.
 std::vector<AutorunLaunch> ReadAutorunLaunches(const std::string& driveRoot);
@@ -36,6 +43,11 @@ TextList ParseAutorunInf(const std::string& driveRoot);
 // trimmed); false when the line launches nothing (neither COMMAND nor
 // SHELLEXECUTE in it).
 bool ExtractLaunchCommand(const std::string& line, std::string& command);
+
+// The decision on a program a plain open entry names, from its attributes and
+// file code: hidden and system both set, or a code among the worm codes.
+bool OpenProgramShowsWormsHand(uint32_t attributes, const std::string& code,
+                               const TextList& wormCodes);
 
 // The files on the drive that one launch command starts.
 std::vector<AutorunLaunch> LaunchesOnDrive(const std::string& command, const std::string& driveRoot);

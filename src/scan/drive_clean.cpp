@@ -6,6 +6,9 @@
 #include "core/path_macros.h"
 #include "platform/files.h"
 #include "scan/autorun.h"
+#include "scan/lookalike_worm.h"
+#include "scan/mass_removal.h"
+#include "scan/root_worms.h"
 #include "scan/shortcut_worm.h"
 
 namespace kestrone {
@@ -14,7 +17,7 @@ namespace {
 
 // Switches the current directory for the life of the object.
 class CurrentFolderScope {
-public:
+  public:
     explicit CurrentFolderScope(const std::string& folder) : saved_(platform::GetCurrentFolder()) {
         platform::SetCurrentFolder(folder);
     }
@@ -24,7 +27,7 @@ public:
     CurrentFolderScope(const CurrentFolderScope&) = delete;
     CurrentFolderScope& operator=(const CurrentFolderScope&) = delete;
 
-private:
+  private:
     std::string saved_;
 };
 
@@ -49,7 +52,7 @@ bool HasAutorunInf(const std::string& driveRoot) {
 }
 
 bool HasDriveThreat(const std::string& driveRoot) {
-    return HasAutorunInf(driveRoot) || HasShortcutWorm(driveRoot);
+    return HasAutorunInf(driveRoot) || HasShortcutWorm(driveRoot) || HasLookalikeWorm(driveRoot);
 }
 
 bool DeleteFiles(const std::string& pattern) {
@@ -142,17 +145,20 @@ TextList CleanKnownVirusFiles(const TextList& launchList) {
 TextList CleanDriveOnArrival(const std::string& driveRoot) {
     if (!HasDriveThreat(driveRoot)) return {};
     DriveCleaningClaim claim(driveRoot);
+    RootWormPlan rootWorms = PlanRootWormClean(driveRoot);  // before anything changes
     TextList cleaned;
     if (HasAutorunInf(driveRoot)) {
         TextList launchList = ParseAutorunInf(driveRoot);
         cleaned = CleanKnownVirusFiles(launchList);
-        for (std::string& path : DeleteLiteralFileList(launchList)) cleaned.push_back(std::move(path));
+        for (std::string& path : DeleteLiteralFileList(launchList))
+            cleaned.push_back(std::move(path));
         for (std::string& path : FindKnownExeFiles(driveRoot)) cleaned.push_back(std::move(path));
     }
-    ShortcutCleanReport shortcuts = CleanShortcutWorms(driveRoot);
-    for (std::string& path : shortcuts.cleaned) cleaned.push_back(std::move(path));
+    WormCleanReport worms = CleanRootWorms(driveRoot, rootWorms);
+    for (std::string& path : worms.cleaned) cleaned.push_back(std::move(path));
     TextList lines = MarkCleaned(cleaned);
-    for (std::string& line : MarkRestored(shortcuts.restored)) lines.push_back(std::move(line));
+    for (std::string& line : MarkRestored(worms.restored)) lines.push_back(std::move(line));
+    for (std::string& line : MarkLeftUnconfirmed(worms.left)) lines.push_back(std::move(line));
     return lines;
 }
 

@@ -4,6 +4,8 @@
 #include "core/drive_claim.h"
 #include "scan/autorun.h"
 #include "scan/drive_clean.h"
+#include "scan/mass_removal.h"
+#include "scan/root_worms.h"
 #include "scan/run_entries.h"
 #include "scan/shortcut_worm.h"
 #include "scan/signature_scan.h"
@@ -49,7 +51,8 @@ TextList CleanAutorunWorm(const std::string& driveRoot) {
         Append(launchList, ScanRunEntries(codes));
         Append(launchList, MatchProcessesByCode(codes, nullptr, ProcessNaming::FullPaths));
         Append(launchList, FindThreatLocations(kUnknownVirusName));
-        for (const std::string& name : MatchProcessesByCode(codes, nullptr, ProcessNaming::ExeNames)) {
+        for (const std::string& name :
+             MatchProcessesByCode(codes, nullptr, ProcessNaming::ExeNames)) {
             AddPayloadName(worm, name);
         }
         AddWormCode(worm, code);
@@ -65,6 +68,7 @@ TextList ScanAndCleanDrive(const std::string& driveRoot) {
     const std::string noThreat = driveRoot + kNoThreatSuffix;
     TextList report{noThreat};
     bool handled = false;
+    RootWormPlan rootWorms = PlanRootWormClean(driveRoot);  // before anything changes
     if (HasAutorunInf(driveRoot)) {
         report.clear();
         Append(report, CleanKnownVirusFiles(ParseAutorunInf(driveRoot)));
@@ -77,21 +81,24 @@ TextList ScanAndCleanDrive(const std::string& driveRoot) {
         Append(report, std::move(known));
         handled = true;
     }
-    ShortcutCleanReport shortcuts = CleanShortcutWorms(driveRoot);
-    if (!shortcuts.cleaned.empty() || !shortcuts.restored.empty()) {
+    WormCleanReport worms = CleanRootWorms(driveRoot, rootWorms);
+    if (!worms.cleaned.empty() || !worms.restored.empty() || !worms.left.empty()) {
         RemoveLine(report, noThreat);
-        Append(report, std::move(shortcuts.cleaned));
+        Append(report, std::move(worms.cleaned));
         handled = true;
     }
     if (handled) {
         report = MarkCleaned(report);
-        Append(report, MarkRestored(shortcuts.restored));
+        Append(report, MarkRestored(worms.restored));
+        Append(report, MarkLeftUnconfirmed(worms.left));
         report.push_back(driveRoot + kCompletedSuffix);
     }
     return report;
 }
 
-TextList ScanFixedDrives() { return ScanDrives(GetFixedDriveLetters()); }
+TextList ScanFixedDrives() {
+    return ScanDrives(GetFixedDriveLetters());
+}
 
 TextList ScanRemovableDrives() {
     TextList report = ScanDrives(GetRemovableDriveLetters());

@@ -15,10 +15,7 @@ constexpr uint32_t kHiddenAndSystem = platform::kAttrHidden | platform::kAttrSys
 // answers as if it had; a restore that fails leaves no threat behind, so these
 // are not counted among the machine's changes.
 bool Unhide(const std::string& path, uint32_t attributes) {
-    // Hidden and system go; read-only and archive stay as they were.
-    uint32_t kept = attributes & (platform::kAttrReadOnly | platform::kAttrArchive);
-    return !ChangesApplied() ||
-           platform::SetAttributes(path, kept != 0 ? kept : platform::kAttrNormal);
+    return ShowHiddenItem(path, attributes);
 }
 
 bool MoveItem(const std::string& from, const std::string& to) {
@@ -92,6 +89,12 @@ void RestoreFolder(const std::string& folder, RestoreContext& context) {
 }
 
 }  // namespace
+
+bool ShowHiddenItem(const std::string& path, uint32_t attributes) {
+    uint32_t kept = attributes & (platform::kAttrReadOnly | platform::kAttrArchive);
+    return !ChangesApplied() ||
+           platform::SetAttributes(path, kept != 0 ? kept : platform::kAttrNormal);
+}
 
 bool IsHiddenByWorm(const FolderEntry& entry) {
     return (entry.attributes & kHiddenAndSystem) == kHiddenAndSystem;

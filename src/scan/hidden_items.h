@@ -27,6 +27,10 @@ bool IsWindowsOwnFolder(const std::string& driveRoot, const platform::FolderEntr
 // user's files into, so that it looks like nothing.
 bool IsFacelessName(const std::string& name);
 
+// Shows a hidden item again: hidden and system go, read-only and archive stay.
+// A report-only run changes nothing and answers true.
+bool ShowHiddenItem(const std::string& path, uint32_t attributes);
+
 // Makes the hidden items visible that the worm shortcuts stand for, and puts
 // back into the root what the worm moved into a faceless hidden folder (one
 // that a shortcut opens, or any faceless hidden + system folder of the root);

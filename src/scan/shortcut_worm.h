@@ -11,10 +11,9 @@
 #include "core/text.h"
 #include "scan/launch_command.h"
 #include "scan/shell_link.h"
+#include "scan/worm_clean_report.h"
 
 namespace kestrone {
-
-inline constexpr char kRestoredSuffix[] = "  restored";
 
 // What a shortcut in a drive root starts and opens on that drive.
 struct ShortcutLaunch {
@@ -48,10 +47,7 @@ bool HasShortcutWorm(const std::string& driveRoot);
 // The name a shortcut stands for: its file name without ".lnk".
 std::string ShortcutStem(const std::string& shortcutPath);
 
-struct ShortcutCleanReport {
-    TextList cleaned;   // paths deleted (payloads, shortcuts, emptied worm folders)
-    TextList restored;  // items made visible again or moved back to the root
-};
+using ShortcutCleanReport = WormCleanReport;
 
 // Removes the shortcut worms of a removable drive: terminates the payloads'
 // processes (never a system launcher by its name alone), deletes payloads and

@@ -12,7 +12,7 @@ using platform::ReadProfileValue;
 using platform::WriteProfileValue;
 
 class ProfileContract : public PlatformContract {
-protected:
+  protected:
     std::string Ini(const std::string& text) {
         std::string path = dir + "t.ini";
         EXPECT_TRUE(platform::WriteTextFile(path, text));
@@ -32,9 +32,9 @@ TEST_F(ProfileContract, NamesIgnoreCaseAndBlanksValuesKeepCase) {
 }
 
 TEST_F(ProfileContract, OnlyOneMatchingPairOfQuotesIsStripped) {
-    std::string ini = Ini(
-        "[q]\r\nd=\"double\"\r\ns='single'\r\ninner=\"a\"b\"\r\nmixed=\"x'\r\nlone=\"\r\n"
-        "spaced= \" keep inside \" \r\n");
+    std::string ini =
+        Ini("[q]\r\nd=\"double\"\r\ns='single'\r\ninner=\"a\"b\"\r\nmixed=\"x'\r\nlone=\"\r\n"
+            "spaced= \" keep inside \" \r\n");
     EXPECT_EQ(Read(ini, "q", "d"), "double");
     EXPECT_EQ(Read(ini, "q", "s"), "single");
     EXPECT_EQ(Read(ini, "q", "inner"), "a\"b");
@@ -74,7 +74,8 @@ TEST_F(ProfileContract, KeyListsHoldKeyLinesOnlyInFileOrder) {
 
 TEST_F(ProfileContract, AFullKeyListBufferCutsTheLastName) {
     std::string ini = Ini("[s]\r\nname1=a\r\nname2=b\r\nname3=c\r\n");
-    EXPECT_EQ(ReadProfileKeyNames("s", ini, 16), (std::vector<std::string>{"name1", "name2", "na"}));
+    EXPECT_EQ(ReadProfileKeyNames("s", ini, 16),
+              (std::vector<std::string>{"name1", "name2", "na"}));
 }
 
 TEST_F(ProfileContract, SectionLinesAreTrimmedWithQuotesKept) {
@@ -98,6 +99,43 @@ TEST_F(ProfileContract, WritesCreateFilesSectionsAndKeysInPlace) {
     EXPECT_NE(content.find("[Next]\r\nn=x y\r\n"), std::string::npos) << content;
     EXPECT_EQ(Read(path, "next", "n"), "x y");
     EXPECT_FALSE(WriteProfileValue("App", "k", "v", dir + "no such folder\\w.ini"));
+}
+
+// ASCII text as the bytes of a UTF-16LE file with its byte-order mark.
+std::string Utf16File(const std::string& text) {
+    std::string bytes = "\xFF\xFE";
+    for (char c : text) {
+        bytes.push_back(c);
+        bytes.push_back('\0');
+    }
+    return bytes;
+}
+
+// Worms and editors write Autorun.inf as UTF-16; Windows reads it all the same.
+TEST_F(ProfileContract, AFileWithTheUtf16MarkIsReadAsUtf16) {
+    std::string ini = Ini(
+        Utf16File("[AutoRun]\r\nopen=setup.exe\r\n shell\\open\\command = \"x.exe\" /s\r\n;k=v\r\n"
+                  "[b]\r\nz=1\r\n"));
+    EXPECT_EQ(Read(ini, "autorun", "open"), "setup.exe");
+    EXPECT_EQ(Read(ini, "autorun", "shell\\open\\command"), "\"x.exe\" /s");
+    EXPECT_EQ(Read(ini, "b", "z"), "1");
+    EXPECT_EQ(Read(ini, "b", "missing"), "dflt");
+    EXPECT_EQ(ReadProfileKeyNames("AutoRun", ini),
+              (std::vector<std::string>{"open", "shell\\open\\command"}));
+    EXPECT_EQ(ReadProfileSection("b", ini), std::vector<std::string>{"z=1"});
+}
+
+TEST_F(ProfileContract, WritesToAUtf16FileKeepItUtf16) {
+    std::string ini = Ini(Utf16File("[s]\r\nk=old\r\n"));
+    ASSERT_TRUE(WriteProfileValue("s", "k", "new", ini));
+    ASSERT_TRUE(WriteProfileValue("s", "added", "2", ini));
+    EXPECT_EQ(Read(ini, "s", "k"), "new");
+    EXPECT_EQ(Read(ini, "s", "added"), "2");
+    std::string bytes;
+    ASSERT_TRUE(platform::ReadWholeFile(ini, bytes));
+    EXPECT_EQ(bytes.substr(0, 2), "\xFF\xFE");
+    EXPECT_NE(bytes.find(std::string("n\0e\0w\0", 6)), std::string::npos);
+    EXPECT_EQ(bytes.find("new"), std::string::npos);  // no ANSI text mixed in
 }
 
 }  // namespace

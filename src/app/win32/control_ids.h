@@ -61,6 +61,7 @@ enum ControlId : int {
     kButton8,       // Save
     kAlertPolicyNote,
     kActionPolicyNote,
+    kGuardCheckBox,  // guard of attached drives
     // About page.
     kLabel15 = 1701,  // website
     kEmailLabel,

@@ -6,6 +6,7 @@
 #include <exception>
 
 #include "app/branding.h"
+#include "app/drive_guard.h"
 #include "app/main_window_rules.h"
 #include "app/publish.h"
 #include "app/settings_page_values.h"
@@ -122,6 +123,8 @@ bool TMainForm::Create(HINSTANCE instance) {
     CreatePages();
     CreateTrayComponents();
     FormCreate();
+    CreateDriveGuard();
+    SyncDriveGuard();
     return true;
 }
 
@@ -167,6 +170,7 @@ void TMainForm::LoadSettingsPage() {
 void TMainForm::SaveSettingsPage() {
     bool machineAutostartLeft = WriteSettingsPage(settingsPage_->Collect());
     LoadSettingsPage();
+    SyncDriveGuard();
     kit_->Prompt(kSettingsSavedMessage);
     // The installer's start for every user can only go with administrator rights.
     if (machineAutostartLeft) kit_->RunAdmin(AdminTask::MachineAutostart, {"0"});
@@ -223,14 +227,21 @@ void TMainForm::ShowProgress(const std::string& path) { scanPage_->ShowProgress(
 void TMainForm::AddReportLine(const std::string& line) { scanPage_->AddReportLine(line); }
 
 ArrivalOutcome TMainForm::OnDeviceChange(WPARAM event, LPARAM record) {
+    if (OnGuardHandleRemoval(event, record)) return ArrivalOutcome::Ignored;
     char letter = ArrivedVolumeLetter(static_cast<uint32_t>(event), reinterpret_cast<const void*>(record));
-    if (!letter) return ArrivalOutcome::Ignored;
-    try {
-        return HandleVolumeArrival(letter, *this);
-    } catch (const std::exception& error) {
-        ShowErrorBox(hwnd_, error.what());
-        return ArrivalOutcome::NothingDone;
+    ArrivalOutcome outcome = ArrivalOutcome::Ignored;
+    if (letter) {
+        try {
+            outcome = HandleVolumeArrival(letter, *this);
+        } catch (const std::exception& error) {
+            ShowErrorBox(hwnd_, error.what());
+            outcome = ArrivalOutcome::NothingDone;
+        }
     }
+    // Arrivals and removals alike: the guard follows the drives attached now,
+    // a new one watched from the root its arrival clean left.
+    SyncDriveGuard();
+    return outcome;
 }
 
 int TMainForm::ChooseThreatAction() {
@@ -283,9 +294,13 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SHOWWINDOW:
         if (wParam) ActivatePage(kTabSheet1);  // FormShow
         break;
+    case WM_DRIVECHANGED:
+        OnDriveChanged(wParam);
+        return 0;
     case WM_TIMER:
         if (wParam == kTimer1) Timer1Timer();
         if (wParam == kDefinitionsAgeTimer) CheckDefinitionsAge();
+        OnGuardTimer(wParam);
         return 0;
     case WM_NCPAINT:
     case WM_NCACTIVATE:
@@ -295,6 +310,8 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY:
         KillTimer(hwnd_, kTimer1);
         KillTimer(hwnd_, kDefinitionsAgeTimer);
+        guard_.reset();  // the watches' threads end here
+        RegisterGuardHandles();
         if (ReadBlockPlugInstall()) StopPlugInBlocking();  // FormDestroy
         msnp1_.reset();
         cltrycn1_.reset();  // removes the tray icon

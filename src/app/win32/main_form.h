@@ -8,6 +8,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -24,6 +25,7 @@ class TSkinComponent;
 
 namespace kestrone {
 class RecordKeeping;
+class DriveGuard;
 }
 
 namespace kestrone::app {
@@ -55,6 +57,8 @@ enum Page : int {
 
 // Message a companion sends to make the program end.
 inline constexpr UINT WM_QUITREQUEST = WM_USER + 20;  // 0x414
+// A guarded drive's root changed (wParam: its letter); posted by the watches.
+inline constexpr UINT WM_DRIVECHANGED = WM_USER + 21;
 inline constexpr char kMainWindowClass[] = "TMainForm";
 
 class TMainForm : private ArrivalUi {
@@ -127,6 +131,15 @@ private:
     void CreateAdminRunner();
     void OnAdminResult(const AdminResult& result);
 
+    // The guard of attached drives (main_form_guard.cpp).
+    void CreateDriveGuard();
+    void SyncDriveGuard();
+    void OnDriveChanged(WPARAM letter);
+    bool OnGuardTimer(UINT_PTR id);
+    // Windows names a watch's handle when the user asks to remove its drive.
+    void RegisterGuardHandles();
+    bool OnGuardHandleRemoval(WPARAM event, LPARAM record);
+
     // Update.exe installed new definitions (main_form_definitions.cpp).
     LRESULT OnDefinitionsUpdated();
     // The About page's line and the tray tip name the definitions at work.
@@ -188,6 +201,13 @@ private:
     std::unique_ptr<WindowShell> shell_;
     std::unique_ptr<RecordKeeping> records_;
     std::unique_ptr<AdminRunner> admin_;
+    std::unique_ptr<DriveGuard> guard_;
+    struct GuardHandle {
+        uintptr_t handle;
+        HDEVNOTIFY registration;
+    };
+    std::map<char, GuardHandle> guardHandles_;
+    std::map<uintptr_t, char> letGoHandles_;  // handles of drives being removed
     std::unique_ptr<ui::TSkinComponent> SkinData1;
 
     std::unique_ptr<PageKit> kit_;

@@ -20,13 +20,20 @@ void WindowShell::ShowPrompt(const std::string& text) {
     MessageBoxA(form_.Handle(), text.c_str(), "Prompt", MB_OK | MB_ICONINFORMATION);
 }
 
+bool WindowShell::AskYesNo(const std::string& question) {
+    return MessageBoxA(form_.Handle(), question.c_str(), "Prompt", MB_YESNO | MB_ICONQUESTION) ==
+           IDYES;
+}
+
 int WindowShell::AskTip(const std::string& tipName, const std::string& message,
                         bool& dontShowAgain) {
     TfrmTipWithNoShowAgain dialog(instance_, form_.Handle());
     return dialog.Ask(tipName, message, dontShowAgain);
 }
 
-void WindowShell::ShowProgress(const std::string& path) { form_.ShowProgress(path); }
+void WindowShell::ShowProgress(const std::string& path) {
+    form_.ShowProgress(path);
+}
 
 void WindowShell::ProcessMessages() {
     MSG message;
@@ -42,8 +49,12 @@ void WindowShell::ProcessMessages() {
     }
 }
 
-bool WindowShell::StopRequested() { return form_.StopRequested(); }
+bool WindowShell::StopRequested() {
+    return form_.StopRequested();
+}
 
-void WindowShell::AddReportLine(const std::string& line) { form_.AddReportLine(line); }
+void WindowShell::AddReportLine(const std::string& line) {
+    form_.AddReportLine(line);
+}
 
 }  // namespace kestrone::app

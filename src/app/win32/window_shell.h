@@ -23,6 +23,7 @@ public:
     void ProcessMessages() override;
     bool StopRequested() override;
     void AddReportLine(const std::string& line) override;
+    bool AskYesNo(const std::string& question) override;
 
     // Whether the engine asked the application to quit (a missing data file).
     bool QuitRequested() const { return quitRequested_; }

@@ -1,10 +1,12 @@
 // Profile files of the simulated machine, following Windows' own rules:
 // case-insensitive sections and keys, the first duplicate wins, ';' comments,
-// blanks trimmed, one pair of matching quotes stripped, values cut to the buffer.
+// blanks trimmed, one pair of matching quotes stripped, values cut to the buffer,
+// and a file that begins with the UTF-16LE mark read and written as UTF-16.
 #include "platform/profile.h"
 
 #include <string_view>
 
+#include "platform/sim/profile_encoding.h"
 #include "platform/sim/sim_text.h"
 #include "platform/sim/world.h"
 
@@ -13,6 +15,14 @@ namespace kestrone::platform {
 using sim::SameName;
 
 namespace {
+
+// The text of a profile file in either encoding; false when it cannot be read.
+bool ReadProfileText(const std::string& path, std::string& text, bool& wide) {
+    std::string bytes;
+    if (!ReadWholeFile(path, bytes)) return false;
+    text = sim_profile::DecodeProfileText(bytes, wide);
+    return true;
+}
 
 bool IsSpaceOrTab(char c) { return c == ' ' || c == '\t'; }
 
@@ -126,7 +136,8 @@ std::string ReadProfileValue(const std::string& section, const std::string& key,
         return value;
     };
     std::string content;
-    if (!ReadWholeFile(path, content)) return cut(fallback);
+    bool wide = false;
+    if (!ReadProfileText(path, content, wide)) return cut(fallback);
     std::vector<Line> lines = SplitLines(content);
     size_t first = 0, last = 0;
     if (!FindSection(lines, TrimSpaces(section), first, last)) return cut(fallback);
@@ -149,7 +160,12 @@ bool WriteProfileValue(const std::string& section, const std::string& key,
     const sim::Node* node = world.Find(path);
     if (node && (node->folder || (node->attributes & kAttrReadOnly))) return false;
 
-    std::string content = node ? node->content : std::string();
+    bool wide = false;
+    std::string content =
+        node ? sim_profile::DecodeProfileText(node->content, wide) : std::string();
+    auto save = [&path, wide](const std::string& text) {
+        return WriteTextFile(path, sim_profile::EncodeProfileText(text, wide));
+    };
     std::string sectionName = TrimSpaces(section);
     std::string keyName = TrimSpaces(key);
     std::vector<Line> lines = SplitLines(content);
@@ -157,7 +173,7 @@ bool WriteProfileValue(const std::string& section, const std::string& key,
     if (!FindSection(lines, sectionName, first, last)) {
         if (!content.empty() && content.back() != '\n' && content.back() != '\r') content += "\r\n";
         content += "[" + sectionName + "]\r\n" + keyName + "=" + value + "\r\n";
-        return WriteTextFile(path, content);
+        return save(content);
     }
     size_t lastKeyLine = first - 1;  // the header when the section has no key yet
     for (size_t i = first; i < last; ++i) {
@@ -168,13 +184,13 @@ bool WriteProfileValue(const std::string& section, const std::string& key,
             // An existing key keeps its place and spelling; only the value changes.
             size_t eq = content.find('=', lines[i].begin);
             content.replace(eq + 1, lines[i].end - eq - 1, value);
-            return WriteTextFile(path, content);
+            return save(content);
         }
     }
     size_t insertAt = lines[lastKeyLine].end;
     std::string newLine = "\r\n" + keyName + "=" + value;
     content.insert(insertAt, newLine);
-    return WriteTextFile(path, content);
+    return save(content);
 }
 
 namespace {
@@ -183,7 +199,8 @@ namespace {
 bool ReadSectionBody(const std::string& section, const std::string& path, std::vector<Line>& lines,
                      size_t& first, size_t& last) {
     std::string content;
-    if (!ReadWholeFile(path, content)) return false;
+    bool wide = false;
+    if (!ReadProfileText(path, content, wide)) return false;
     lines = SplitLines(content);
     return FindSection(lines, TrimSpaces(section), first, last);
 }

@@ -11,12 +11,13 @@ namespace {
 constexpr char kBlockPlugInCaptionUtf8[] =
     "\xE5\xBC\x80\xE5\x90\xAF\xE6\x8B\xA6\xE6\x88\xAA\xE6\x8F\x92\xE4\xBB\xB6\xE5\xAE\x89\xE8\xA3"
     "\x85";
+constexpr char kGuardCheckBoxCaption[] = "Guard attached USB drives against new worms";
 // The action radio buttons by tag (1..3).
 constexpr int kActionRadios[] = {kRadioButton1, kRadioButton3, kRadioButton2};
 }  // namespace
 
 SettingsPage::SettingsPage(PageKit& kit, HWND page) : FormPage(kit, page) {
-    kit.Control(page, "BUTTON", "  General  ", kGroupBoxStyle, 6, 2, 349, 88, -1);
+    kit.Control(page, "BUTTON", "  General  ", kGroupBoxStyle, 6, 2, 349, 100, -1);
     kit.Control(page, "BUTTON", "Display alert window when a threat is detected", kCheckBoxStyle, 18,
                 22, 325, 18, kCheckBox5);
     PolicyNote(kit, 36, 40, kAlertPolicyNote);
@@ -25,18 +26,21 @@ SettingsPage::SettingsPage(PageKit& kit, HWND page) : FormPage(kit, page) {
     HWND block = kit.Control(page, "BUTTON", "", kCheckBoxStyle, 18, 84, 325, 18, kCheckBox4);
     SetWindowTextUtf8(block, kBlockPlugInCaptionUtf8);
     ShowWindow(block, SW_HIDE);
+    // In the place of the hidden switch above.
+    kit.Control(page, "BUTTON", kGuardCheckBoxCaption, kCheckBoxStyle, 18, 80, 325, 18,
+                kGuardCheckBox);
 
     kit.Control(page, "BUTTON", " Available actions when a threat is detected ", kGroupBoxStyle, 6,
-                96, 349, 112, -1);
+                108, 349, 112, -1);
     kit.Control(page, "BUTTON", "Clean infected files only", kRadioStyle | WS_GROUP | WS_TABSTOP,
-                18, 116, 325, 18, kRadioButton1);
-    kit.Control(page, "BUTTON", "Open usb drive safely only", kRadioStyle, 18, 140, 325, 18,
+                18, 128, 325, 18, kRadioButton1);
+    kit.Control(page, "BUTTON", "Open usb drive safely only", kRadioStyle, 18, 152, 325, 18,
                 kRadioButton3);
     kit.Control(page, "BUTTON", "Clean infected files and open usb drive safely", kRadioStyle, 18,
-                164, 325, 18, kRadioButton2);
-    PolicyNote(kit, 36, 186, kActionPolicyNote);
+                176, 325, 18, kRadioButton2);
+    PolicyNote(kit, 36, 198, kActionPolicyNote);
     SetChecked(kRadioButton2, true);
-    kit.Control(page, "BUTTON", "&Save", kPushButton | WS_GROUP, 280, 216, 75, 25, kButton8);
+    kit.Control(page, "BUTTON", "&Save", kPushButton | WS_GROUP, 280, 228, 75, 25, kButton8);
 }
 
 void SettingsPage::PolicyNote(PageKit& kit, int x, int y, int id) {
@@ -56,6 +60,7 @@ void SettingsPage::Show(const SettingsPageValues& values) {
     ShowWindow(Item(kActionPolicyNote), values.locks.action ? SW_SHOW : SW_HIDE);
     EnableWindow(Item(kCheckBox5), !values.locks.showAlert);
     ShowWindow(Item(kAlertPolicyNote), values.locks.showAlert ? SW_SHOW : SW_HIDE);
+    SetChecked(kGuardCheckBox, values.guardDrives);
 }
 
 SettingsPageValues SettingsPage::Collect() const {
@@ -66,6 +71,7 @@ SettingsPageValues SettingsPage::Collect() const {
     values.showAlert = IsChecked(kCheckBox5);
     values.autostart = IsChecked(kCheckBox3);
     values.blockPlugIn = IsChecked(kCheckBox4);
+    values.guardDrives = IsChecked(kGuardCheckBox);
     return values;
 }
 
