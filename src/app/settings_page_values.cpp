@@ -14,6 +14,7 @@ SettingsPageValues ReadSettingsPage() {
     values.locks.showAlert = IsSetByPolicy(PolicyId::AskBeforeAction);
     values.locks.usbDisabled = IsSetByPolicy(PolicyId::DisableUsbStorage);
     values.locks.usbWriteProtected = IsSetByPolicy(PolicyId::UsbWriteProtect);
+    values.locks.guardDrives = IsSetByPolicy(PolicyId::GuardDrives);
     values.actionTag = ActionRadioTag(PolicyNumberOr(PolicyId::ThreatAction, file.userChoice));
     values.showAlert = PolicyBoolOr(PolicyId::AskBeforeAction, file.needShowSelDiag);
     values.autostart = IsAutostart();
@@ -31,7 +32,7 @@ bool WriteSettingsPage(const SettingsPageValues& values) {
     if (!IsSetByPolicy(PolicyId::AskBeforeAction)) WriteNeedShowSelDiag(values.showAlert);
     bool machineAutostartLeft = SetAutostart(values.autostart);
     WriteBlockPlugInstall(values.blockPlugIn);
-    WriteGuardDrives(values.guardDrives);
+    if (!IsSetByPolicy(PolicyId::GuardDrives)) WriteGuardDrives(values.guardDrives);
     return machineAutostartLeft;
 }
 

@@ -19,6 +19,7 @@ struct PolicyLocks {
     bool showAlert = false;
     bool usbDisabled = false;
     bool usbWriteProtected = false;
+    bool guardDrives = false;
 };
 
 struct SettingsPageValues {

@@ -20,6 +20,8 @@ const std::vector<PolicyInfo>& PolicyTable() {
          PolicyScope::MachineThenUser, 0, 102400},
         {PolicyId::UpdateMirrors, "UpdateMirrors", PolicyKind::Text, PolicyScope::MachineThenUser, 0,
          0},
+        {PolicyId::GuardDrives, "GuardDrives", PolicyKind::Number, PolicyScope::MachineThenUser, 0,
+         1},
     };
     return table;
 }

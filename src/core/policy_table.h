@@ -22,6 +22,7 @@ enum class PolicyId {
     DisableAutorun,     // the immunity page's "Disable AUTORUN" switch
     QuarantineLimitMB,  // the quarantine's size limit ("QuarantineLimitMB")
     UpdateMirrors,      // Update.exe's mirrors ("[Update] UpdateMirrors")
+    GuardDrives,        // the guard of attached removable drives ("GuardDrives")
 };
 
 enum class PolicyKind { Number, Text };

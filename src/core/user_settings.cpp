@@ -33,7 +33,8 @@ void WriteBlockPlugInstall(bool block) {
 }
 
 bool ReadGuardDrives() {
-    return ReadDataBool(kSettingsSection, "GuardDrives", true, kUserSettingsFile);
+    return PolicyBoolOr(PolicyId::GuardDrives,
+                        ReadDataBool(kSettingsSection, "GuardDrives", true, kUserSettingsFile));
 }
 
 void WriteGuardDrives(bool guard) {

@@ -59,6 +59,10 @@ void SettingsPage::Show(const SettingsPageValues& values) {
     for (int radio : kActionRadios) EnableWindow(Item(radio), !values.locks.action);
     ShowWindow(Item(kActionPolicyNote), values.locks.action ? SW_SHOW : SW_HIDE);
     EnableWindow(Item(kCheckBox5), !values.locks.showAlert);
+    EnableWindow(Item(kGuardCheckBox), !values.locks.guardDrives);
+    std::string guardCaption = kGuardCheckBoxCaption;
+    if (values.locks.guardDrives) guardCaption += std::string(" (") + kSetByAdministratorText + ")";
+    SetWindowTextA(Item(kGuardCheckBox), guardCaption.c_str());
     ShowWindow(Item(kAlertPolicyNote), values.locks.showAlert ? SW_SHOW : SW_HIDE);
     SetChecked(kGuardCheckBox, values.guardDrives);
 }
