@@ -173,6 +173,30 @@ TEST_F(LauncherLines, ProgramsNamedWithoutExtensionAndFakeLaunchersOnTheDrive) {
                         "E:\\Autorun.inf"}));
 }
 
+// A worm copied to a launcher's name (D:\\bin\\rundll32.exe, and a copy on the
+// machine running as rundll32.exe): the processes with its file code end, but
+// "rundll32.exe" never becomes a name to kill by, so the system's own
+// rundll32 processes stay.
+TEST_F(LauncherLines, ALaunchersNameNeverBecomesAKillNameEvenForTheWormsCode) {
+    world().AddDrive('D', platform::kDriveFixed);
+    world().AddFile("C:\\WINDOWS\\system32\\rundll32.exe", "MZ system rundll32.exe");
+    world().AddFile("D:\\bin\\rundll32.exe", "MZ the worm under a launcher's name", kHidden);
+    world().AddFile("C:\\WINDOWS\\Temp\\rundll32.exe", "MZ the worm under a launcher's name");
+    world().AddFile("D:\\Autorun.inf", "[autorun]\r\nshellexecute=bin\\rundll32.exe go\r\n", kHidden);
+    uint32_t wormCopy = processes().Add("rundll32.exe", "C:\\WINDOWS\\Temp\\rundll32.exe",
+                                        "C:\\WINDOWS\\Temp\\rundll32.exe go");
+    uint32_t panel = processes().Add("rundll32.exe", "C:\\WINDOWS\\system32\\rundll32.exe",
+                                     "rundll32.exe shell32.dll,Control_RunDLL desk.cpl");
+    uint32_t printer = processes().Add("rundll32.exe", "C:\\WINDOWS\\system32\\rundll32.exe",
+                                       "rundll32.exe printui.dll,PrintUIEntry");
+    ScanAndCleanDrive("D:\\");
+    EXPECT_FALSE(world().Exists("D:\\bin\\rundll32.exe"));
+    EXPECT_FALSE(processes().IsRunning(wormCopy));
+    EXPECT_TRUE(processes().IsRunning(panel));
+    EXPECT_TRUE(processes().IsRunning(printer));
+    EXPECT_TRUE(world().Exists("C:\\WINDOWS\\system32\\rundll32.exe"));
+}
+
 // A DLL the stick carries under a system DLL's name: the stick's copy goes,
 // but rundll32 processes that load the system's own DLL by that name stay.
 TEST_F(LauncherLines, ABareSystemNameMeansTheSystemsFile) {

@@ -180,6 +180,32 @@ TEST_F(ShortcutWorm, ADirectlyStartedHiddenProgramIsAWormToo) {
     EXPECT_EQ(world().ListTree("E:\\"), (TextList{"E:\\Docs", "E:\\RECYCLER"}));
 }
 
+// A folder the user hid (hidden and system, a name of its own) that no
+// shortcut stands for is no worm's store: it keeps its place and everything in it.
+TEST_F(ShortcutWorm, ANamedHiddenFolderNoShortcutStandsForKeepsItsPlaceAndContents) {
+    world().AddFolder("E:\\Photos", kHiddenSystem);
+    world().AddFile("E:\\Photos\\beach.jpg", "a photo");
+    world().AddFolder("E:\\Private", kHiddenSystem);
+    world().AddFolder("E:\\Private\\Letters");
+    world().AddFile("E:\\Private\\Letters\\mum.doc", "a letter");
+    world().AddFile("E:\\Private\\diary.txt", "the user's diary");
+    world().AddFolder("E:\\WindowsServices", kHiddenSystem);
+    world().AddFile("E:\\WindowsServices\\helper.vbs", kVbsWorm, kHiddenSystem);
+    world().AddFile("E:\\Photos.lnk",
+                    Link(kCmd, "/c start wscript /e:vbscript WindowsServices\\helper.vbs & start "
+                               "explorer \"Photos\" & exit"));
+    ScanAndCleanDrive("E:\\");
+    EXPECT_FALSE(world().Exists("E:\\Photos.lnk"));
+    EXPECT_TRUE(world().Exists("E:\\Photos\\beach.jpg"));
+    EXPECT_EQ(world().ListTree("E:\\Private"),
+              (TextList{"E:\\Private\\diary.txt", "E:\\Private\\Letters",
+                        "E:\\Private\\Letters\\mum.doc"}));
+    EXPECT_EQ(world().Content("E:\\Private\\diary.txt"), "the user's diary");
+    EXPECT_FALSE(world().Exists("E:\\diary.txt"));  // nothing moved out of it
+    EXPECT_FALSE(world().Exists("E:\\Letters"));
+    ExpectUsersProcessesAndStartupStay();
+}
+
 TEST_F(ShortcutWorm, TheUsersOwnShortcutsAndHiddenItemsStay) {
     world().AddFile("C:\\WINDOWS\\notepad.exe", "MZ notepad");
     world().AddFile("E:\\Apps\\tool.exe", "MZ portable tool");
