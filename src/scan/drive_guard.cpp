@@ -123,10 +123,14 @@ std::string GuardPopupText(const std::string& driveRoot, const GuardReport& repo
         for (const std::string& item : items) text += (text.empty() ? "" : ", ") + item;
         return text;
     };
-    if (!report.endedProcesses.empty())
-        lines.push_back(kGuardEndedPrefix + joined(report.endedProcesses));
-    if (!report.removedStartupValues.empty())
-        lines.push_back(kGuardStartupPrefix + joined(report.removedStartupValues));
+    if (!report.endedProcesses.empty()) {
+        lines.push_back(kGuardEndedPrefix);
+        lines.push_back(joined(report.endedProcesses));
+    }
+    if (!report.removedStartupValues.empty()) {
+        lines.push_back(kGuardStartupPrefix);
+        lines.push_back(joined(report.removedStartupValues));
+    }
     return JoinLines(lines);
 }
 

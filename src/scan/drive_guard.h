@@ -17,9 +17,10 @@ namespace kestrone {
 
 // The popup's first line is this followed by the drive root.
 inline constexpr char kGuardHeadline[] = "Guard: a worm wrote to ";
-// Then the full scan's lines, then one line for each of these, when any.
-inline constexpr char kGuardEndedPrefix[] = "Ended on this PC: ";
-inline constexpr char kGuardStartupPrefix[] = "Start-up entries removed: ";
+// Then the full scan's lines, then each of these on a line of its own with the
+// names on the next (the popup is narrow), when any.
+inline constexpr char kGuardEndedPrefix[] = "Ended on this PC:";
+inline constexpr char kGuardStartupPrefix[] = "Start-up entries removed:";
 
 // The names of a drive root that appeared, or whose size or attributes
 // changed, since the listing before. Names that went are no news.

@@ -18,7 +18,7 @@ namespace kestrone::app {
 namespace {
 // One timer per drive letter.
 constexpr UINT_PTR kGuardTimerFirst = 0x4B00;
-constexpr UINT kGuardSettleMs = 700;
+constexpr UINT kGuardSettleMs = 200;
 }  // namespace
 
 void TMainForm::CreateDriveGuard() {

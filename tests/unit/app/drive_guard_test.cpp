@@ -139,8 +139,8 @@ TEST_F(Guard, AnAutorunWormWrittenToTheStickIsCleanedAndItsWriterEnded) {
     EXPECT_EQ(WrittenAndChecked(guard),
               "Guard: a worm wrote to E:\\\r"
               "E:\\wincfg.exe  cleaned\rE:\\Autorun.inf  cleaned\rE:\\ cleaned completed.\r"
-              "Ended on this PC: wincfg.exe\r"
-              "Start-up entries removed: wincfg\r");
+              "Ended on this PC:\rwincfg.exe\r"
+              "Start-up entries removed:\rwincfg\r");
     EXPECT_FALSE(world().Exists("E:\\Autorun.inf"));
     EXPECT_FALSE(processes().IsRunning(writer));
     EXPECT_FALSE(registry().HasValue(kHkeyCurrentUser, kRunKey, "wincfg"));
@@ -161,7 +161,7 @@ TEST_F(Guard, AFolderIconCopyIsCleanedButCriticalProcessesAreNeverEnded) {
     std::string text = WrittenAndChecked(guard);
     EXPECT_NE(text.find("E:\\Photos.exe  cleaned\rE:\\Photos  restored\r"), std::string::npos)
         << text;
-    EXPECT_NE(text.find("Ended on this PC: wincfg.exe\r"), std::string::npos) << text;
+    EXPECT_NE(text.find("Ended on this PC:\rwincfg.exe\r"), std::string::npos) << text;
     EXPECT_EQ(world().Attributes("E:\\Photos") & kHiddenSystem, 0u);
     EXPECT_TRUE(processes().IsRunning(winlogon));
     ExpectUsersThingsStay();
