@@ -2,28 +2,10 @@
 
 #include <commctrl.h>
 
+#include "list_view.h"
 #include "resource_ids.h"
 
 namespace kestrone::app {
-
-namespace {
-
-void AddColumn(HWND list, int index, const char* caption, int width) {
-    LVCOLUMNA column{};
-    column.mask = LVCF_TEXT | LVCF_WIDTH;
-    column.cx = width;
-    column.pszText = const_cast<char*>(caption);
-    SendMessageA(list, LVM_INSERTCOLUMNA, index, reinterpret_cast<LPARAM>(&column));
-}
-
-void SetCell(HWND list, int row, int column, const std::string& text) {
-    LVITEMA item{};
-    item.iSubItem = column;
-    item.pszText = const_cast<char*>(text.c_str());
-    SendMessageA(list, LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
-}
-
-}  // namespace
 
 bool UnlockDialog::ShowModal(std::vector<DriveHolder>& chosen) {
     INT_PTR result = DialogBoxParamA(instance_, MAKEINTRESOURCEA(IDD_UNLOCK), owner_, DialogProc,
@@ -42,13 +24,7 @@ void UnlockDialog::OnInitDialog(HWND dialog) {
     AddColumn(list, 2, "Program file", 200);
     for (size_t index = 0; index < holders_.size(); ++index) {
         const DriveHolder& holder = holders_[index];
-        LVITEMA item{};
-        item.mask = LVIF_TEXT;
-        item.iItem = static_cast<int>(index);
-        item.pszText = const_cast<char*>(holder.name.c_str());
-        SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-        SetCell(list, static_cast<int>(index), 1, holder.holds);
-        SetCell(list, static_cast<int>(index), 2, holder.path);
+        AddRow(list, static_cast<int>(index), {holder.name, holder.holds, holder.path});
         ListView_SetCheckState(list, static_cast<int>(index), TRUE);
     }
     SetForegroundWindow(dialog);

@@ -1,6 +1,7 @@
 #include "process_page.h"
 
 #include "control_ids.h"
+#include "list_view.h"
 #include "platform/files.h"
 #include "platform/shell_exec.h"
 #include "scan/process_info.h"
@@ -8,24 +9,6 @@
 #include "scan/process_lists.h"
 
 namespace kestrone::app {
-
-namespace {
-void AddColumn(HWND list, int index, const char* caption, int width, int format) {
-    LVCOLUMNA column{};
-    column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
-    column.fmt = format;
-    column.cx = width;
-    column.pszText = const_cast<char*>(caption);
-    SendMessageA(list, LVM_INSERTCOLUMNA, index, reinterpret_cast<LPARAM>(&column));
-}
-
-void SetCell(HWND list, int row, int column, const std::string& text) {
-    LVITEMA item{};
-    item.iSubItem = column;
-    item.pszText = const_cast<char*>(text.c_str());
-    SendMessageA(list, LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
-}
-}  // namespace
 
 ProcessPage::ProcessPage(PageKit& kit, HWND page) : FormPage(kit, page) {
     HWND list = kit.Control(page, WC_LISTVIEWA, "",

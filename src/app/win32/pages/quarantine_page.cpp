@@ -5,54 +5,12 @@
 #include "app/history_view.h"
 #include "app/quarantine_view.h"
 #include "control_ids.h"
+#include "list_view.h"
 #include "core/history_log.h"
 #include "core/quarantine_store.h"
 #include "core/undo_log.h"
 
 namespace kestrone::app {
-
-namespace {
-
-void AddColumn(HWND list, int index, const char* caption, int width) {
-    LVCOLUMNA column{};
-    column.mask = LVCF_TEXT | LVCF_WIDTH;
-    column.cx = width;
-    column.pszText = const_cast<char*>(caption);
-    SendMessageA(list, LVM_INSERTCOLUMNA, index, reinterpret_cast<LPARAM>(&column));
-}
-
-void SetCell(HWND list, int row, int column, const std::string& text) {
-    LVITEMA item{};
-    item.iSubItem = column;
-    item.pszText = const_cast<char*>(text.c_str());
-    SendMessageA(list, LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
-}
-
-void AddRow(HWND list, int row, const std::vector<std::string>& cells) {
-    LVITEMA item{};
-    item.mask = LVIF_TEXT;
-    item.iItem = row;
-    item.pszText = const_cast<char*>(cells[0].c_str());
-    SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-    for (size_t column = 1; column < cells.size(); ++column)
-        SetCell(list, row, static_cast<int>(column), cells[column]);
-}
-
-// Each column as wide as its widest cell, and never narrower than its caption;
-// the user can still drag any column wider.
-void FitColumns(HWND list, int columns) {
-    for (int column = 0; column < columns; ++column) {
-        ListView_SetColumnWidth(list, column, LVSCW_AUTOSIZE);
-        int content = ListView_GetColumnWidth(list, column);
-        ListView_SetColumnWidth(list, column, LVSCW_AUTOSIZE_USEHEADER);
-        if (ListView_GetColumnWidth(list, column) < content)
-            ListView_SetColumnWidth(list, column, content);
-    }
-}
-
-int SelectedRow(HWND list) { return ListView_GetNextItem(list, -1, LVNI_SELECTED); }
-
-}  // namespace
 
 QuarantinePage::QuarantinePage(PageKit& kit, HWND page) : FormPage(kit, page) {
     HWND list = kit.Control(page, WC_LISTVIEWA, "",
