@@ -48,6 +48,9 @@ count() {  # build folder: prints its log and adds its counts
     fi
     passed=$((passed + total - bad))
     failed=$((failed + bad))
+    # ctest's own list of what failed, kept for the last lines of the run
+    sed -n '/The following tests FAILED:/,/^Errors while running/p' "$logs/$name.log" |
+        grep -E '^[[:space:]]+[0-9]+ - ' | sed "s|^[[:space:]]*|  $name: |" >>"$logs/failed.txt"
 }
 # Ends the Wine servers (and anything left in their prefixes) of this tree,
 # each as the prefix's owner (the scenarios of an ordinary account have theirs).
@@ -91,5 +94,6 @@ for shots in build/win32/screenshots/e2e build/win64/screenshots/e2e; do
     [ -d "$shots" ] && echo "Screenshots of the end-to-end scenarios: $PWD/$shots" && break
 done
 echo "Time taken: $(( $(date +%s) - started )) s"
+[ -s "$logs/failed.txt" ] && { echo "failed:"; cat "$logs/failed.txt"; }
 echo "tests: ${passed} passed, ${failed} failed"
 [ "$failed" -eq 0 ]
