@@ -41,6 +41,20 @@ void WriteGuardDrives(bool guard) {
     WriteDataBool(kSettingsSection, "GuardDrives", guard, kUserSettingsFile);
 }
 
+namespace {
+constexpr char kWindowSection[] = "Window";
+}
+
+StoredWindowSize ReadWindowSize() {
+    return {ReadDataInteger(kWindowSection, "Width", 0, kUserSettingsFile),
+            ReadDataInteger(kWindowSection, "Height", 0, kUserSettingsFile)};
+}
+
+void WriteWindowSize(StoredWindowSize size) {
+    WriteDataInteger(kWindowSection, "Width", size.width, kUserSettingsFile);
+    WriteDataInteger(kWindowSection, "Height", size.height, kUserSettingsFile);
+}
+
 bool ActionCleans(int32_t action) {
     return action == kActionCleanOnly || action == kActionCleanAndOpen;
 }

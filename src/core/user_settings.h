@@ -31,6 +31,15 @@ void WriteBlockPlugInstall(bool block);
 bool ReadGuardDrives();
 void WriteGuardDrives(bool guard);
 
+// The main window's client size in 96-DPI units ("[Window] Width", "Height");
+// 0 when never stored.
+struct StoredWindowSize {
+    int32_t width = 0;
+    int32_t height = 0;
+};
+StoredWindowSize ReadWindowSize();
+void WriteWindowSize(StoredWindowSize size);
+
 // Whether an action cleans the drive, and whether it opens it (1, 2, 3; others neither).
 bool ActionCleans(int32_t action);
 bool ActionOpens(int32_t action);

@@ -49,6 +49,16 @@ require_wine() {
 # owner (the scenario itself unless as_user.sh says otherwise).
 declare -F in_prefix >/dev/null || in_prefix() { "$@"; }
 
+# set_screen_dpi DPI: the resolution Wine gives the next programs it starts.
+set_screen_dpi() {
+    local key
+    for key in 'HKCU\Control Panel\Desktop' 'HKCC\Software\Fonts'; do
+        "$E2E_WINE" reg add "$key" /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+    done
+    "$E2E_WINESERVER" -w 2>/dev/null || true
+    if [ "$1" = 96 ]; then rm -f "$E2E_PREFIX/.kestrone-e2e-dpi"; else touch "$E2E_PREFIX/.kestrone-e2e-dpi"; fi
+}
+
 setup_prefix() {
     if [ ! -f "$E2E_PREFIX/.kestrone-e2e-ready" ]; then
         in_prefix mkdir -p "$E2E_PREFIX"
@@ -81,6 +91,11 @@ setup_prefix() {
             /d 0 /f >/dev/null 2>&1
         "$E2E_WINESERVER" -w
         in_prefix touch "$E2E_PREFIX/.kestrone-e2e-crash"
+    fi
+    # A scenario that changed the screen's resolution and could not put it
+    # back leaves a mark; the next one starts at 96 DPI again.
+    if [ -f "$E2E_PREFIX/.kestrone-e2e-dpi" ]; then
+        set_screen_dpi 96
     fi
     # Each scenario starts from a machine without a running copy or old record.
     "$E2E_WINE" reg delete 'HKCU\Software\Corvane' /f >/dev/null 2>&1 || true

@@ -3,13 +3,16 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "app/page_layout.h"
+#include "dpi.h"
+
 namespace kestrone::app {
 
 void MakeCheckList(HWND listView, int columnWidth) {
     ListView_SetExtendedListViewStyle(listView, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
     LVCOLUMNA column{};
     column.mask = LVCF_WIDTH;
-    column.cx = columnWidth;
+    column.cx = ScaleToDpi(columnWidth, WindowDpi(listView));
     SendMessageA(listView, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
 }
 

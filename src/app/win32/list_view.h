@@ -17,6 +17,9 @@ void AddRow(HWND list, int row, const std::vector<std::string>& cells);
 // Each column as wide as its widest cell, and never narrower than its caption;
 // the user can still drag any column wider.
 void FitColumns(HWND list, int columns);
+// The last column reaches the list's right edge (after the list grew), but
+// never gets narrower than it is.
+void FillLastColumn(HWND list);
 // The selected row; -1 when none is selected.
 int SelectedRow(HWND list);
 

@@ -3,9 +3,12 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <exception>
 
 #include "app/branding.h"
+#include "app/page_layout.h"
+#include "dpi.h"
 #include "app/drive_guard.h"
 #include "app/main_window_rules.h"
 #include "app/publish.h"
@@ -38,9 +41,8 @@
 namespace kestrone::app {
 
 namespace {
-constexpr int kClientWidth = 429;
-constexpr int kClientHeight = 269;
-constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX |
+                             WS_MAXIMIZEBOX | WS_THICKFRAME | WS_CLIPCHILDREN;
 constexpr char kPageClass[] = "KestronePage";
 constexpr char kPanelClass[] = "KestronePanel";
 }  // namespace
@@ -82,13 +84,14 @@ void TMainForm::RegisterClasses(HINSTANCE instance) {
 }
 
 void TMainForm::CreateFonts() {
-    formFont_.reset(MakeFont("Tahoma", -12));
-    toolbarFont_.reset(MakeFont("MS Sans Serif", -13));
-    boldFont_.reset(MakeFont("Tahoma", -12, true));
-    productFont_.reset(MakeFont("Tahoma", -16, true));
-    linkFont_.reset(MakeFont("Tahoma", -12, false, false, true));
-    footerFont_.reset(MakeFont("Tahoma", -11, false, true));
-    silverBrush_.reset(CreateSolidBrush(RGB(192, 192, 192)));
+    auto height = [this](int pixelsAt96) { return ScaleToDpi(pixelsAt96, dpi_); };
+    formFont_.reset(MakeFont("Tahoma", height(-12)));
+    toolbarFont_.reset(MakeFont("MS Sans Serif", height(-13)));
+    boldFont_.reset(MakeFont("Tahoma", height(-12), true));
+    productFont_.reset(MakeFont("Tahoma", height(-16), true));
+    linkFont_.reset(MakeFont("Tahoma", height(-12), false, false, true));
+    footerFont_.reset(MakeFont("Tahoma", height(-11), false, true));
+    if (!silverBrush_) silverBrush_.reset(CreateSolidBrush(RGB(192, 192, 192)));
 }
 
 bool TMainForm::Create(HINSTANCE instance) {
@@ -99,14 +102,23 @@ bool TMainForm::Create(HINSTANCE instance) {
                                                16, 16, LR_DEFAULTCOLOR));
     logo_.reset(LoadImageA(instance, MAKEINTRESOURCEA(IDB_LOGO), IMAGE_BITMAP, 0, 0,
                            LR_CREATEDIBSECTION));
+    dpi_ = SystemDpi();
     CreateFonts();
     RegisterClasses(instance);
 
-    RECT frame{0, 0, kClientWidth, kClientHeight};
+    RECT workArea{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
+    const StoredWindowSize stored = ReadWindowSize();
+    const LayoutSize client = OpeningClientSize(
+        {stored.width, stored.height}, {ScaleFromDpi(workArea.right - workArea.left, dpi_),
+                                        ScaleFromDpi(workArea.bottom - workArea.top, dpi_)});
+    RECT frame{0, 0, ScaleToDpi(client.width, dpi_), ScaleToDpi(client.height, dpi_)};
     AdjustWindowRectEx(&frame, kFormStyle, FALSE, 0);
     int width = frame.right - frame.left, height = frame.bottom - frame.top;
-    int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-    int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    int x = static_cast<int>(workArea.left) +
+            std::max(0, static_cast<int>(workArea.right - workArea.left) - width) / 2;
+    int y = static_cast<int>(workArea.top) +
+            std::max(0, static_cast<int>(workArea.bottom - workArea.top) - height) / 2;
     hwnd_ = CreateWindowExA(WS_EX_CONTROLPARENT, kMainWindowClass, kStoredMainCaption, kFormStyle, x,
                             y, width, height, nullptr, nullptr, instance, this);
     if (!hwnd_) return false;
@@ -116,12 +128,18 @@ bool TMainForm::Create(HINSTANCE instance) {
     // Nothing the engine deletes from here on is lost; the data places are
     // decided here, once.
     records_ = std::make_unique<RecordKeeping>();
+    if (const int dpi = WindowDpi(hwnd_); dpi != dpi_) {  // a screen of its own
+        dpi_ = dpi;
+        RescaleFonts();
+    }
     kit_ = std::make_unique<PageKit>(instance, hwnd_, static_cast<HFONT>(formFont_.get()));
+    kit_->SetDpi(dpi_);
     CreateAdminRunner();
     definitionsUpdatedMessage_ = RegisterWindowMessageA(kDefinitionsUpdatedMessage);
     CreateLeftPanel();
     CreatePages();
     CreateTrayComponents();
+    LayOutWindow();
     FormCreate();
     CreateDriveGuard();
     SyncDriveGuard();
@@ -294,6 +312,18 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SHOWWINDOW:
         if (wParam) ActivatePage(kTabSheet1);  // FormShow
         break;
+    case WM_SIZE:
+        if (wParam != SIZE_MINIMIZED && kit_) LayOutWindow();
+        break;
+    case WM_GETMINMAXINFO:
+        OnMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
+        return 0;
+    case WM_EXITSIZEMOVE:
+        RememberWindowSize();
+        break;
+    case 0x02E0:  // WM_DPICHANGED
+        OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
     case WM_DRIVECHANGED:
         OnDriveChanged(wParam);
         return 0;

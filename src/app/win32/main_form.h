@@ -108,6 +108,16 @@ private:
     void CreatePages();
     HWND MakePage();
     void CreateAboutPage(HWND page);
+    // The panel and the pages follow the client area; the pages' controls
+    // their anchors (main_form_layout.cpp).
+    void LayOutWindow();
+    void PlaceToolBar();
+    void OnMinMaxInfo(MINMAXINFO& info) const;
+    void RememberWindowSize() const;
+    // The window moved to a screen of another DPI: fonts, controls and
+    // frame are made again at the new scale.
+    void OnDpiChanged(int dpi, const RECT& suggested);
+    void RescaleFonts();
     HWND Control(HWND parent, const char* className, const char* text, DWORD style, int x, int y,
                  int width, int height, int id, HFONT font = nullptr, DWORD exStyle = 0);
     FormPage* PageObject(int index) const;
@@ -182,6 +192,7 @@ private:
     HWND panel3_ = nullptr;
     HWND toolBar1_ = nullptr;
     HWND pages_[kPageCount] = {};
+    int dpi_ = 96;
     Page activePage_ = kTabSheet1;
     std::vector<HWND> linkLabels_;
     HMENU pm1_ = nullptr;

@@ -1,9 +1,16 @@
 // The main window's frame: the left panel (logo, vertical toolbar, footer)
-// and the page area, plus the helpers that create child controls.
+// and the page area, plus the helpers that create child controls. Sizes are
+// 96-DPI units; the panel keeps its width and the pages take the rest of a
+// window the user made bigger.
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <iterator>
+
+#include "app/page_layout.h"
+#include "core/user_settings.h"
+#include "dpi.h"
 
 #include "control_ids.h"
 #include "main_form.h"
@@ -18,10 +25,10 @@
 namespace kestrone::app {
 
 namespace {
-constexpr int kPanelWidth = 68;
-constexpr int kPageLeft = 68;
-constexpr int kPageWidth = 429 - kPageLeft;
-constexpr int kPageHeight = 269;
+constexpr int kPanelWidth = kPanelDesignWidth;
+constexpr int kPageLeft = kPanelDesignWidth;
+constexpr int kPageWidth = kDesignClient.width - kPageLeft;
+constexpr int kPageHeight = kDesignClient.height;
 constexpr int kLogoAreaHeight = 38;
 constexpr int kToolButtonWidth = 69;
 constexpr int kToolButtonHeight = 24;
@@ -44,15 +51,15 @@ HWND TMainForm::Control(HWND parent, const char* className, const char* text, DW
 }
 
 void TMainForm::CreateLeftPanel() {
+    auto scaled = [this](int units) { return ScaleToDpi(units, dpi_); };
     panel3_ = CreateWindowExA(WS_EX_CONTROLPARENT, "KestronePanel", "", WS_CHILD | WS_VISIBLE, 0, 0,
-                              kPanelWidth, kPageHeight, hwnd_, nullptr, instance_, nullptr);
+                              scaled(kPanelWidth), scaled(kPageHeight), hwnd_, nullptr, instance_,
+                              nullptr);
     toolBar1_ = CreateWindowExA(0, TOOLBARCLASSNAMEA, "",
                                 WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT |
                                     TBSTYLE_TRANSPARENT | TBSTYLE_WRAPABLE | CCS_NORESIZE |
                                     CCS_NODIVIDER | CCS_NOPARENTALIGN,
-                                0, kLogoAreaHeight, kPanelWidth,
-                                kToolButtonHeight * static_cast<int>(std::size(kToolButtons)), panel3_,
-                                nullptr, instance_, nullptr);
+                                0, 0, 0, 0, panel3_, nullptr, instance_, nullptr);
     SendMessageA(toolBar1_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     SendMessageA(toolBar1_, WM_SETFONT, reinterpret_cast<WPARAM>(toolbarFont_.get()), FALSE);
     SendMessageA(toolBar1_, TB_SETBITMAPSIZE, 0, MAKELPARAM(0, 0));
@@ -66,22 +73,102 @@ void TMainForm::CreateLeftPanel() {
         button.iString = reinterpret_cast<INT_PTR>(spec.caption);
         SendMessageA(toolBar1_, TB_ADDBUTTONSA, 1, reinterpret_cast<LPARAM>(&button));
     }
-    SendMessageA(toolBar1_, TB_SETBUTTONSIZE, 0, MAKELPARAM(kToolButtonWidth, kToolButtonHeight));
-    SendMessageA(toolBar1_, TB_SETBUTTONWIDTH, 0, MAKELPARAM(kToolButtonWidth, kToolButtonWidth));
-    SendMessageA(toolBar1_, TB_SETBUTTONSIZE, 0, MAKELPARAM(kToolButtonWidth, kToolButtonHeight));
-    SetWindowPos(toolBar1_, nullptr, 0, kLogoAreaHeight, kPanelWidth,
-                 kToolButtonHeight * static_cast<int>(std::size(kToolButtons)), SWP_NOZORDER);
+    PlaceToolBar();
 
     // The small disabled footer panel with its greyed, italic label.
     HWND footer = Control(panel3_, "STATIC", "Tessaline", SS_CENTER | SS_CENTERIMAGE | WS_DISABLED, 0,
                           kPageHeight - kFooterHeight, kPanelWidth, kFooterHeight, -1,
                           static_cast<HFONT>(footerFont_.get()));
-    (void)footer;
+    kit_->Anchor(footer, kFollowBottom);
+}
+
+void TMainForm::PlaceToolBar() {
+    const int width = ScaleToDpi(kToolButtonWidth, dpi_), height = ScaleToDpi(kToolButtonHeight, dpi_);
+    SendMessageA(toolBar1_, TB_SETBUTTONSIZE, 0, MAKELPARAM(width, height));
+    SendMessageA(toolBar1_, TB_SETBUTTONWIDTH, 0, MAKELPARAM(width, width));
+    SendMessageA(toolBar1_, TB_SETBUTTONSIZE, 0, MAKELPARAM(width, height));
+    SetWindowPos(toolBar1_, nullptr, 0, ScaleToDpi(kLogoAreaHeight, dpi_),
+                 ScaleToDpi(kPanelWidth, dpi_), height * static_cast<int>(std::size(kToolButtons)),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 HWND TMainForm::MakePage() {
+    const LayoutRect place = ScaledRect({kPageLeft, 0, kPageWidth, kPageHeight}, dpi_);
     return CreateWindowExA(WS_EX_CONTROLPARENT, "KestronePage", "", WS_CHILD | WS_CLIPCHILDREN,
-                           kPageLeft, 0, kPageWidth, kPageHeight, hwnd_, nullptr, instance_, nullptr);
+                           place.x, place.y, place.width, place.height, hwnd_, nullptr, instance_,
+                           nullptr);
+}
+
+void TMainForm::LayOutWindow() {
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    const LayoutSize room = PageRoom({client.right, client.bottom}, dpi_);
+    const int panelWidth = ScaleToDpi(kPanelWidth, dpi_);
+    SetWindowPos(panel3_, nullptr, 0, 0, panelWidth, client.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
+    kit_->LayOut(panel3_, {0, room.height});
+    for (int index = 0; index < kPageCount; ++index) {
+        SetWindowPos(pages_[index], nullptr, panelWidth, 0, std::max(0, static_cast<int>(client.right) - panelWidth),
+                     client.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
+        kit_->LayOut(pages_[index], room);
+        if (FormPage* page = PageObject(index)) page->OnResized();
+    }
+    InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void TMainForm::OnMinMaxInfo(MINMAXINFO& info) const {
+    // Never smaller than the design: the frame's thickness is what the
+    // window has now around its client area.
+    RECT window, client;
+    if (!GetWindowRect(hwnd_, &window) || !GetClientRect(hwnd_, &client)) return;
+    const int frameWidth = (window.right - window.left) - client.right;
+    const int frameHeight = (window.bottom - window.top) - client.bottom;
+    info.ptMinTrackSize.x = ScaleToDpi(kDesignClient.width, dpi_) + frameWidth;
+    info.ptMinTrackSize.y = ScaleToDpi(kDesignClient.height, dpi_) + frameHeight;
+}
+
+void TMainForm::RememberWindowSize() const {
+    if (IsZoomed(hwnd_) || IsIconic(hwnd_)) return;
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    WriteWindowSize({ScaleFromDpi(client.right, dpi_), ScaleFromDpi(client.bottom, dpi_)});
+}
+
+namespace {
+// EnumChildWindows: a window with one of the old fonts takes its new twin.
+BOOL CALLBACK SwapFont(HWND child, LPARAM data) {
+    const auto& pairs = *reinterpret_cast<const std::vector<std::pair<HGDIOBJ, HGDIOBJ>>*>(data);
+    const auto font = reinterpret_cast<HGDIOBJ>(SendMessageA(child, WM_GETFONT, 0, 0));
+    for (const auto& [from, to] : pairs)
+        if (font && font == from) SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(to), TRUE);
+    return TRUE;
+}
+}  // namespace
+
+void TMainForm::RescaleFonts() {
+    // The old fonts stay alive until every window uses its new one.
+    GdiObject* fonts[] = {&formFont_, &toolbarFont_, &boldFont_, &productFont_, &linkFont_,
+                          &footerFont_};
+    std::vector<GdiObject> old;
+    for (GdiObject* font : fonts) old.emplace_back(font->release());
+    CreateFonts();
+    std::vector<std::pair<HGDIOBJ, HGDIOBJ>> renamed;
+    for (size_t index = 0; index < std::size(fonts); ++index)
+        renamed.emplace_back(old[index].get(), fonts[index]->get());
+    captionFont_.reset();  // made again at the next paint
+    if (!hwnd_) return;
+    EnumChildWindows(hwnd_, SwapFont, reinterpret_cast<LPARAM>(&renamed));
+    if (kit_) kit_->SetFont(static_cast<HFONT>(formFont_.get()));
+}
+
+void TMainForm::OnDpiChanged(int dpi, const RECT& suggested) {
+    if (dpi <= 0 || dpi == dpi_) return;
+    dpi_ = dpi;
+    RescaleFonts();
+    kit_->SetDpi(dpi);
+    PlaceToolBar();
+    SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    LayOutWindow();
 }
 
 void TMainForm::CreatePages() {
@@ -128,14 +215,15 @@ LRESULT CALLBACK TMainForm::PanelProc(HWND window, UINT message, WPARAM wParam, 
             POINT cursor;
             GetCursorPos(&cursor);
             ScreenToClient(window, &cursor);
-            if (cursor.y < kLogoAreaHeight) {  // Image1 has the hand cursor
+            if (cursor.y < ScaleToDpi(kLogoAreaHeight, self->dpi_)) {  // Image1 has the hand cursor
                 SetCursor(LoadCursorA(nullptr, IDC_HAND));
                 return TRUE;
             }
             break;
         }
         case WM_LBUTTONUP:
-            if (static_cast<short>(HIWORD(lParam)) < kLogoAreaHeight) self->OpenWebsite();
+            if (static_cast<short>(HIWORD(lParam)) < ScaleToDpi(kLogoAreaHeight, self->dpi_))
+                self->OpenWebsite();
             return 0;
         }
     }

@@ -5,6 +5,7 @@
 
 #include "app/branding.h"
 #include "app/main_window_rules.h"
+#include "app/page_layout.h"
 #include "control_ids.h"
 #include "main_form.h"
 
@@ -53,10 +54,13 @@ void TMainForm::PaintPanel(HWND panel, HDC dc) {
     RECT client;
     GetClientRect(panel, &client);
     FillRect(dc, &client, static_cast<HBRUSH>(silverBrush_.get()));
-    DrawLogo(dc, (client.right - 32) / 2, (kLogoAreaHeight - 32) / 2, 32);
+    const int size = ScaleToDpi(32, dpi_);
+    DrawLogo(dc, (client.right - size) / 2, (ScaleToDpi(kLogoAreaHeight, dpi_) - size) / 2, size);
 }
 
-void TMainForm::PaintAboutPage(HDC dc) { DrawLogo(dc, 18, 18, 64); }
+void TMainForm::PaintAboutPage(HDC dc) {
+    DrawLogo(dc, ScaleToDpi(18, dpi_), ScaleToDpi(18, dpi_), ScaleToDpi(64, dpi_));
+}
 
 bool TMainForm::IsLinkLabel(HWND control) const {
     return std::find(linkLabels_.begin(), linkLabels_.end(), control) != linkLabels_.end();

@@ -68,8 +68,10 @@ HWND WaitFor(HWND (*find)(), int timeoutMs) {
 }
 
 void Describe(HWND window) {
-    RECT box;
+    RECT box, client{};
     GetWindowRect(window, &box);
+    GetClientRect(window, &client);
+    std::printf("client=%ld,%ld\n", client.right, client.bottom);
     std::printf("hwnd=0x%lx\nclass=%s\nvisible=%d\ncaption=%s\nrect=%ld,%ld,%ld,%ld\n",
                 static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(window)), ClassOf(window).c_str(),
                 IsWindowVisible(window) ? 1 : 0, WideText(window).c_str(), box.left, box.top, box.right,
@@ -312,7 +314,7 @@ int AnswerSelChoice(int index, bool dontShowAgain, const std::string& how, int t
 
 int Usage() {
     std::fprintf(stderr,
-                 "usage: driver find-main [ms] | wait-gone [ms] | close-box | quit-request |\n"
+                 "usage: driver find-main [ms] | main-size W H | wait-gone [ms] | close-box | quit-request |\n"
                  "  query-end-session |\n"
                  "  copydata TEXT | click-tool INDEX | popups | tray-menu-open |\n"
                  "  menu-shown [ms] | menu-choose-last | message-box TITLE [ms] |\n"
@@ -332,6 +334,18 @@ int FindMain(int timeoutMs) {
         std::printf("main=none\n");
         return 1;
     }
+    Describe(window);
+    return 0;
+}
+
+// Sizes the main window as a user's drag would, ending with the message a
+// drag ends with.
+int SizeMain(int width, int height) {
+    HWND window = PublishedMainWindow();
+    if (!window) return 1;
+    DWORD_PTR result = 0;
+    SetWindowPos(window, nullptr, 0, 0, width, height, SWP_NOZORDER);
+    SendMessageTimeoutA(window, WM_EXITSIZEMOVE, 0, 0, SMTO_NORMAL, 5000, &result);
     Describe(window);
     return 0;
 }
@@ -488,6 +502,7 @@ int main() {
     int number = argc > 2 ? std::atoi(argv[2]) : 0;
     std::setvbuf(stdout, nullptr, _IONBF, 0);
     if (command == "find-main") return FindMain(argc > 2 ? number : 10000);
+    if (command == "main-size" && argc > 3) return SizeMain(number, std::atoi(argv[3]));
     if (command == "wait-gone") return WaitGone(argc > 2 ? number : 10000);
     if (command == "close-box") return SendToMain(WM_SYSCOMMAND, SC_CLOSE, 0, true);
     if (command == "quit-request") return SendToMain(kQuitRequest, 0, 0, true);

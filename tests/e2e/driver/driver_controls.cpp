@@ -146,7 +146,8 @@ int ControlCommand(HWND main, const std::vector<std::string>& arguments) {
     if (command == "command") return main && PostMessageA(main, WM_COMMAND, id, 0) ? 0 : 1;
     bool known = command == "click" || command == "check" || command == "text" ||
                  command == "lv-rows" || command == "lv-check" || command == "lv-select" ||
-                 command == "lb-select" || command == "status" || command == "state";
+                 command == "lb-select" || command == "status" || command == "state" ||
+                 command == "size";
     if (!known) return kNotAControlCommand;
     HWND control = FindControl(main, id);
     if (!control) {
@@ -172,6 +173,12 @@ int ControlCommand(HWND main, const std::vector<std::string>& arguments) {
         std::printf("enabled=%d\nvisible=%d\nchecked=%d\n", IsWindowEnabled(control) ? 1 : 0,
                     IsWindowVisible(control) ? 1 : 0,
                     SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0);
+        return 0;
+    }
+    if (command == "size") {
+        RECT box;
+        GetWindowRect(control, &box);
+        std::printf("size=%ld,%ld\n", box.right - box.left, box.bottom - box.top);
         return 0;
     }
     if (command == "lv-rows") return ListRows(control);

@@ -17,7 +17,8 @@ inline constexpr int kSelChoiceNotShowAgain = 307;
 inline constexpr int kNotAControlCommand = -1000;
 inline constexpr char kControlCommandsUsage[] =
     "click ID | check ID 0|1 | text ID | lv-rows ID | lv-check ID ROW 0|1 |\n"
-    "  lv-select ID ROW | lb-select ID ROW | command ID | running NAME | status ID PANEL";
+    "  lv-select ID ROW | lb-select ID ROW | command ID | running NAME | status ID PANEL |\n"
+    "  size ID";
 
 // Runs a control command (arguments[1] is the command); kNotAControlCommand
 // when the command is not one of them.

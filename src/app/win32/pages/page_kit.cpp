@@ -1,28 +1,61 @@
 #include "page_kit.h"
 
 #include "admin_runner.h"
+#include "list_view.h"
 #include "win_support.h"
 
 namespace kestrone::app {
 
+namespace {
+void SetBarParts(HWND bar, const std::vector<int>& rightEdges, int dpi) {
+    std::vector<int> edges;
+    for (int edge : rightEdges) edges.push_back(edge < 0 ? edge : ScaleToDpi(edge, dpi));
+    SendMessageA(bar, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
+    SendMessageA(bar, WM_SIZE, 0, 0);
+}
+}  // namespace
+
 HWND PageKit::Control(HWND parent, const char* className, const char* text, DWORD style, int x,
-                      int y, int width, int height, int id, HFONT font, DWORD exStyle) const {
-    HWND control = CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, x, y,
-                                   width, height, parent,
+                      int y, int width, int height, int id, HFONT font, DWORD exStyle) {
+    const LayoutRect design{x, y, width, height};
+    const LayoutRect place = ScaledRect(design, dpi_);
+    HWND control = CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, place.x,
+                                   place.y, place.width, place.height, parent,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_,
                                    nullptr);
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font ? font : font_), FALSE);
+    if (control) placed_.push_back({control, design, kAnchorTopLeft});
     return control;
 }
 
-HWND PageKit::StatusBar(HWND parent, int id, const std::vector<int>& rightEdges) const {
+HWND PageKit::StatusBar(HWND parent, int id, const std::vector<int>& rightEdges) {
     HWND bar = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | CCS_BOTTOM, 0, 0, 0,
                                0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                instance_, nullptr);
     SendMessageA(bar, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-    SendMessageA(bar, SB_SETPARTS, rightEdges.size(), reinterpret_cast<LPARAM>(rightEdges.data()));
-    SendMessageA(bar, WM_SIZE, 0, 0);
+    SetBarParts(bar, rightEdges, dpi_);
+    if (bar) bars_.push_back({bar, rightEdges});
     return bar;
+}
+
+void PageKit::Anchor(HWND control, unsigned anchors) {
+    for (Placed& placed : placed_)
+        if (placed.control == control) placed.anchors = anchors;
+}
+
+void PageKit::LayOut(HWND parent, LayoutSize room) const {
+    for (const Placed& placed : placed_) {
+        if (GetParent(placed.control) != parent) continue;
+        const LayoutRect place = ScaledRect(GrownRect(placed.design, placed.anchors, room), dpi_);
+        SetWindowPos(placed.control, nullptr, place.x, place.y, place.width, place.height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        char className[32] = {};
+        GetClassNameA(placed.control, className, sizeof className);
+        if ((placed.anchors & kGrowWidth) && lstrcmpiA(className, WC_LISTVIEWA) == 0)
+            FillLastColumn(placed.control);
+    }
+    for (const Bar& bar : bars_)
+        if (GetParent(bar.bar) == parent) SetBarParts(bar.bar, bar.rightEdges, dpi_);
 }
 
 void PageKit::AddTooltip(HWND control, const char* text) {

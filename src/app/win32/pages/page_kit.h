@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/admin_task.h"
+#include "app/page_layout.h"
 
 namespace kestrone::app {
 
@@ -22,10 +23,21 @@ public:
     HINSTANCE Instance() const { return instance_; }
     HWND Form() const { return form_; }
     HFONT Font() const { return font_; }
+    void SetFont(HFONT font) { font_ = font; }
 
+    // Controls are placed in 96-DPI units on a page of the design size; the
+    // kit scales them to its DPI and lays them out again when their page
+    // grows (LayOut), each as its anchors ask.
     HWND Control(HWND parent, const char* className, const char* text, DWORD style, int x, int y,
-                 int width, int height, int id, HFONT font = nullptr, DWORD exStyle = 0) const;
-    HWND StatusBar(HWND parent, int id, const std::vector<int>& rightEdges) const;
+                 int width, int height, int id, HFONT font = nullptr, DWORD exStyle = 0);
+    HWND StatusBar(HWND parent, int id, const std::vector<int>& rightEdges);
+    void Anchor(HWND control, unsigned anchors);
+    void SetDpi(int dpi) { dpi_ = dpi; }
+    int Dpi() const { return dpi_; }
+    int Scaled(int units) const { return ScaleToDpi(units, dpi_); }
+    // Places every control of `parent` for a page `room` units bigger than
+    // its design, at the kit's DPI.
+    void LayOut(HWND parent, LayoutSize room) const;
     void AddTooltip(HWND control, const char* text);
     // A "Prompt" box with the information icon, owned by the main window.
     void Prompt(const std::string& text) const;
@@ -48,6 +60,18 @@ private:
     HWND form_;
     HFONT font_;
     HWND tooltips_ = nullptr;
+    int dpi_ = kDesignDpi;
+    struct Placed {
+        HWND control;
+        LayoutRect design;
+        unsigned anchors;
+    };
+    std::vector<Placed> placed_;
+    struct Bar {
+        HWND bar;
+        std::vector<int> rightEdges;  // 96-DPI units; -1 reaches the right end
+    };
+    std::vector<Bar> bars_;
 };
 
 class FormPage {
@@ -63,6 +87,8 @@ public:
     // True when the command was this page's.
     virtual bool OnCommand(int /*id*/, int /*notification*/) { return false; }
     virtual bool OnNotify(const NMHDR& /*header*/, LRESULT& /*result*/) { return false; }
+    // The page was laid out at a new size.
+    virtual void OnResized() {}
 
 protected:
     HWND Item(int id) const { return GetDlgItem(page_, id); }

@@ -14,12 +14,16 @@ ProcessPage::ProcessPage(PageKit& kit, HWND page) : FormPage(kit, page) {
     HWND list = kit.Control(page, WC_LISTVIEWA, "",
                             WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS, 6, 6, 349,
                             224, kListView1, nullptr, WS_EX_CLIENTEDGE);
-    ListView_SetExtendedListViewStyle(list, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
+    kit.Anchor(list, kGrowBoth);
+    ListView_SetExtendedListViewStyle(list, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT |
+                                                LVS_EX_INFOTIP | LVS_EX_LABELTIP);
     AddColumn(list, 0, "Process Name", 95, LVCFMT_LEFT);
     AddColumn(list, 1, "Status", 100, LVCFMT_CENTER);
     AddColumn(list, 2, "              Path", 195, LVCFMT_LEFT);
-    kit.Control(page, "BUTTON", "&Close", kPushButton, 198, 237, 75, 25, kButton9);
+    kit.Anchor(kit.Control(page, "BUTTON", "&Close", kPushButton, 198, 237, 75, 25, kButton9),
+               kFollowCorner);
     HWND trust = kit.Control(page, "BUTTON", "&Trust", kPushButton, 280, 237, 75, 25, kButton10);
+    kit.Anchor(trust, kFollowCorner);
     kit.AddTooltip(trust, "Trust selected process");
 
     popupMenu1_ = CreatePopupMenu();

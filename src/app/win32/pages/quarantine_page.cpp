@@ -16,17 +16,25 @@ QuarantinePage::QuarantinePage(PageKit& kit, HWND page) : FormPage(kit, page) {
     HWND list = kit.Control(page, WC_LISTVIEWA, "",
                             WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS, 6, 4, 349,
                             84, kQuarantineList, nullptr, WS_EX_CLIENTEDGE);
+    kit.Anchor(list, kGrowWidth);
     ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP | LVS_EX_LABELTIP);
     AddColumn(list, 0, "File", 150);
     AddColumn(list, 1, "Reason", 90);
     AddColumn(list, 2, "Time", 115);
     AddColumn(list, 3, "Copy", 80);
-    kit.Control(page, "STATIC", "", SS_LEFT | SS_CENTERIMAGE, 8, 92, 186, 23, kQuarantineSummary);
-    kit.Control(page, "BUTTON", "&Restore", kPushButton, 198, 92, 75, 23, kQuarantineRestore);
-    kit.Control(page, "BUTTON", "&Delete", kPushButton, 280, 92, 75, 23, kQuarantineDelete);
+    kit.Anchor(kit.Control(page, "STATIC", "", SS_LEFT | SS_CENTERIMAGE, 8, 92, 186, 23,
+                           kQuarantineSummary),
+               kGrowWidth);
+    kit.Anchor(kit.Control(page, "BUTTON", "&Restore", kPushButton, 198, 92, 75, 23,
+                           kQuarantineRestore),
+               kFollowRight);
+    kit.Anchor(kit.Control(page, "BUTTON", "&Delete", kPushButton, 280, 92, 75, 23,
+                           kQuarantineDelete),
+               kFollowRight);
     HWND history = kit.Control(page, WC_LISTVIEWA, "",
                                WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS, 6, 120,
                                349, 86, kHistoryList, nullptr, WS_EX_CLIENTEDGE);
+    kit.Anchor(history, kGrowBoth);
     ListView_SetExtendedListViewStyle(history,
                                       LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP | LVS_EX_LABELTIP);
     AddColumn(history, 0, "Time", 112);
@@ -34,10 +42,14 @@ QuarantinePage::QuarantinePage(PageKit& kit, HWND page) : FormPage(kit, page) {
     AddColumn(history, 2, "Result", 90);
     AddColumn(history, 3, "Path", 120);
     // The whole of the selected line, whatever the columns cut.
-    kit.Control(page, "STATIC", "", SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL, 8, 208, 347, 30,
-                kHistoryDetails);
-    kit.Control(page, "BUTTON", "&Undo", kPushButton, 198, 240, 75, 23, kHistoryUndo);
-    kit.Control(page, "BUTTON", "&Export...", kPushButton, 280, 240, 75, 23, kHistoryExport);
+    kit.Anchor(kit.Control(page, "STATIC", "", SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL, 8, 208, 347,
+                           30, kHistoryDetails),
+               kGrowWidth | kFollowBottom);
+    kit.Anchor(kit.Control(page, "BUTTON", "&Undo", kPushButton, 198, 240, 75, 23, kHistoryUndo),
+               kFollowCorner);
+    kit.Anchor(kit.Control(page, "BUTTON", "&Export...", kPushButton, 280, 240, 75, 23,
+                           kHistoryExport),
+               kFollowCorner);
 }
 
 void QuarantinePage::OnShow() {

@@ -12,10 +12,15 @@ RepairPage::RepairPage(PageKit& kit, HWND page) : FormPage(kit, page) {
                             WS_TABSTOP | LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL |
                                 LVS_SHOWSELALWAYS,
                             6, 6, 349, 224, kCheckListBox1, nullptr, WS_EX_CLIENTEDGE);
+    kit.Anchor(list, kGrowBoth);
     MakeCheckList(list, 325);
-    kit.Control(page, "BUTTON", "&Check All", kPushButton, 116, 237, 75, 25, kButton7);
-    kit.Control(page, "BUTTON", "&Uncheck All", kPushButton, 198, 237, 75, 25, kButton6);
-    kit.MarkElevating(kit.Control(page, "BUTTON", "&Apply", kPushButton, 280, 237, 75, 25, kButton5));
+    kit.Anchor(kit.Control(page, "BUTTON", "&Check All", kPushButton, 116, 237, 75, 25, kButton7),
+               kFollowCorner);
+    kit.Anchor(kit.Control(page, "BUTTON", "&Uncheck All", kPushButton, 198, 237, 75, 25, kButton6),
+               kFollowCorner);
+    HWND apply = kit.Control(page, "BUTTON", "&Apply", kPushButton, 280, 237, 75, 25, kButton5);
+    kit.Anchor(apply, kFollowCorner);
+    kit.MarkElevating(apply);
 }
 
 void RepairPage::OnShow() { SetCheckListItems(Item(kCheckListBox1), ReadRepairItemNames()); }

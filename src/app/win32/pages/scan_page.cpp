@@ -13,14 +13,18 @@ ScanPage::ScanPage(PageKit& kit, HWND page) : FormPage(kit, page) {
                                WS_TABSTOP | LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL |
                                    LVS_SHOWSELALWAYS,
                                10, 28, 250, 60, kChklstSelScan, nullptr, WS_EX_CLIENTEDGE);
+    kit.Anchor(targets, kGrowWidth);
     MakeCheckList(targets, 225);
     SetCheckListItems(targets, {"Operating Memory", "Local Drives", "Removable Media"});
     HWND start = kit.Control(page, "BUTTON", "Start", kPushButton, 270, 28, 80, 26, kButton1);
     kit.AddTooltip(start, "Scan Virus");
-    kit.Control(page, "BUTTON", "Stop", kPushButton, 270, 62, 80, 26, kButton2);
-    kit.Control(page, "EDIT", "",
-                WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL, 10, 96, 340,
-                148, kMemo1, nullptr, WS_EX_CLIENTEDGE);
+    kit.Anchor(start, kFollowRight);
+    kit.Anchor(kit.Control(page, "BUTTON", "Stop", kPushButton, 270, 62, 80, 26, kButton2),
+               kFollowRight);
+    kit.Anchor(kit.Control(page, "EDIT", "",
+                           WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
+                           10, 96, 340, 148, kMemo1, nullptr, WS_EX_CLIENTEDGE),
+               kGrowBoth);
     // The report only grows; the edit control's default limit would drop lines.
     SendMessageA(Item(kMemo1), EM_SETLIMITTEXT, 0, 0);
     kit.StatusBar(page, kStatusBar1, {55, -1});
