@@ -4,23 +4,6 @@
 
 namespace kestrone {
 
-namespace {
-int RoundedRatio(long long value, int numerator, int denominator) {
-    const long long scaled = value * numerator;
-    const long long half = denominator / 2;
-    return static_cast<int>(scaled >= 0 ? (scaled + half) / denominator
-                                        : -((-scaled + half) / denominator));
-}
-}  // namespace
-
-int ScaleToDpi(int units, int dpi) {
-    return dpi > 0 ? RoundedRatio(units, dpi, kDesignDpi) : units;
-}
-
-int ScaleFromDpi(int pixels, int dpi) {
-    return dpi > 0 ? RoundedRatio(pixels, kDesignDpi, dpi) : pixels;
-}
-
 LayoutRect GrownRect(LayoutRect design, unsigned anchors, LayoutSize extra) {
     const int dx = std::max(0, extra.width), dy = std::max(0, extra.height);
     if (anchors & kFollowRight) design.x += dx;

@@ -6,13 +6,9 @@
 // chosen on one screen means the same on another.
 #pragma once
 
+#include "core/dpi_scale.h"
+
 namespace kestrone {
-
-inline constexpr int kDesignDpi = 96;
-
-// 96-DPI units to pixels and back, rounded to the nearest pixel.
-int ScaleToDpi(int units, int dpi);
-int ScaleFromDpi(int pixels, int dpi);
 
 // What a control does with the extra room of its page.
 enum Anchor : unsigned {

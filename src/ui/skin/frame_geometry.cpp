@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/dpi_scale.h"
 #include "core/text.h"
 
 namespace kestrone {
@@ -40,13 +41,13 @@ int FrameHeight(const TDataSkinObject& border) {
 }  // namespace
 
 BorderSizes ComputeBorderSizes(const TSkinContent& skin, FrameKind kind, FormRole role,
-                               bool hasMenu, const FrameMetrics& metrics) {
+                               bool hasMenu, const FrameMetrics& metrics, int dpi) {
     BorderSizes sizes;
     if (kind == FrameKind::NoCaption) return sizes;
-    sizes.left = FrameWidth(skin.LeftBorder);
-    sizes.right = FrameWidth(skin.RightBorder);
-    sizes.title = FrameHeight(skin.TopBorder);
-    sizes.bottom = FrameHeight(skin.BottomBorder);
+    sizes.left = ScaleToDpi(FrameWidth(skin.LeftBorder), dpi);
+    sizes.right = ScaleToDpi(FrameWidth(skin.RightBorder), dpi);
+    sizes.title = ScaleToDpi(FrameHeight(skin.TopBorder), dpi);
+    sizes.bottom = ScaleToDpi(FrameHeight(skin.BottomBorder), dpi);
     sizes.menu = hasMenu ? metrics.menuHeight : 0;
     // A child window with a low title still needs room for the buttons of
     // its maximised state: the menu strip makes up the difference.

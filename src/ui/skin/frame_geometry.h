@@ -64,10 +64,11 @@ struct FrameMetrics {
     int frameWidth = 0;     // SM_CXFRAME
 };
 
-// Borders from the skin's border bitmaps (one frame of each), the menu bar
-// from the system's menu height. A window without a full caption gets none.
+// Borders from the skin's border bitmaps (one frame of each, scaled from 96
+// DPI to `dpi`), the menu bar from the system's menu height. A window without
+// a full caption gets none.
 BorderSizes ComputeBorderSizes(const TSkinContent& skin, FrameKind kind, FormRole role,
-                               bool hasMenu, const FrameMetrics& metrics);
+                               bool hasMenu, const FrameMetrics& metrics, int dpi = 96);
 
 struct Rect {
     int left = 0, top = 0, right = 0, bottom = 0;

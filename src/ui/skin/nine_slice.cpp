@@ -15,20 +15,26 @@ Margins EffectiveMargins(Margins m, int frameWidth, int frameHeight, int width, 
 }
 
 std::vector<Slice> NineSlices(int fw, int fh, int width, int height, Margins margins,
-                              bool tileCentre) {
-    const Margins m = EffectiveMargins(margins, fw, fh, width, height);
+                              bool tileCentre, int dpi) {
+    Margins m = EffectiveMargins(margins, fw, fh, fw, fh);
+    Margins t{ScaleToDpi(m.left, dpi), ScaleToDpi(m.top, dpi), ScaleToDpi(m.right, dpi),
+              ScaleToDpi(m.bottom, dpi)};
+    // A destination too small for the margins drops them, as at 96 DPI.
+    if (width < t.left + t.right) m.left = m.right = t.left = t.right = 0;
+    if (height < t.top + t.bottom) m.top = m.bottom = t.top = t.bottom = 0;
     // Source and target spans of the three columns and the three rows.
     const int sx[4] = {0, m.left, fw - m.right, fw};
-    const int tx[4] = {0, m.left, width - m.right, width};
+    const int tx[4] = {0, t.left, width - t.right, width};
     const int sy[4] = {0, m.top, fh - m.bottom, fh};
-    const int ty[4] = {0, m.top, height - m.bottom, height};
+    const int ty[4] = {0, t.top, height - t.bottom, height};
     std::vector<Slice> slices;
     for (int row = 0; row < 3; ++row) {
         for (int col = 0; col < 3; ++col) {
             Slice s;
             s.source = {sx[col], sy[row], sx[col + 1] - sx[col], sy[row + 1] - sy[row]};
             s.target = {tx[col], ty[row], tx[col + 1] - tx[col], ty[row + 1] - ty[row]};
-            s.tile = tileCentre && row == 1 && col == 1;
+            s.centre = row == 1 && col == 1;
+            s.tile = tileCentre && s.centre;
             if (s.source.width <= 0 || s.source.height <= 0) continue;
             if (s.target.width <= 0 || s.target.height <= 0) continue;
             slices.push_back(s);

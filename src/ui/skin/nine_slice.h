@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "core/dpi_scale.h"
 #include "ui/skin/skin_bitmap.h"
 
 namespace kestrone {
@@ -24,6 +25,7 @@ struct Slice {
     SliceRect source;
     SliceRect target;
     bool tile = false;
+    bool centre = false;  // the middle piece
 };
 
 // Margins as they apply to a destination: a destination narrower than left +
@@ -32,9 +34,11 @@ struct Slice {
 Margins EffectiveMargins(Margins margins, int frameWidth, int frameHeight, int width, int height);
 
 // The up to nine pieces, relative to the frame and to the destination. Only
-// the centre tiles when `tileCentre` is set; edges always stretch.
+// the centre tiles when `tileCentre` is set; edges always stretch. At a DPI
+// above 96 the corners and edges are drawn that much thicker in the
+// destination (the art is drawn for 96 DPI), so a frame keeps its look.
 std::vector<Slice> NineSlices(int frameWidth, int frameHeight, int width, int height,
-                              Margins margins, bool tileCentre);
+                              Margins margins, bool tileCentre, int dpi = kDesignDpi);
 
 // Paints frame `frame` of `source` into `target` at (x, y, width, height);
 // with `transparent` magenta pixels leave the target as it was.

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/dpi_scale.h"
+
 namespace kestrone {
 
 bool VisibilityHolds(int code, bool second, int action, const TitleWindowTraits& w,
@@ -67,24 +69,26 @@ TitleButtonStatus TitleButtonVisibility(const TDataSkinSysButton& b, const Title
     return status;
 }
 
-Rect PlaceTitleButton(const TDataSkinSysButton& b, int width, int height, const TitlePlaces& p) {
-    int x = b.Xcoord;
-    int y = b.Ycoord;
+Rect PlaceTitleButton(const TDataSkinSysButton& b, int width, int height, const TitlePlaces& p,
+                      int dpi) {
+    const int offset = ScaleToDpi(b.Xcoord, dpi);
+    int x = offset;
+    int y = ScaleToDpi(b.Ycoord, dpi);
     switch (b.Align) {
         case 1:
-            x = p.windowWidth - b.Xcoord;
+            x = p.windowWidth - offset;
             break;
         case 2:
         case 8:
-            x = p.captionLeft - b.Xcoord - width;
+            x = p.captionLeft - offset - width;
             break;
         case 3:
         case 9:
-            x = p.captionRight + b.Xcoord;
+            x = p.captionRight + offset;
             break;
         case 100:
             y = p.menuBar.top + (p.menuBar.Height() - height) / 2;
-            x = p.rightToLeft ? p.menuBar.left + b.Xcoord - width : p.menuBar.right - b.Xcoord;
+            x = p.rightToLeft ? p.menuBar.left + offset - width : p.menuBar.right - offset;
             break;
         default:
             break;
@@ -110,22 +114,23 @@ int TitleButtonFrame(int frameCount, bool enabled, bool hover, bool pressed, boo
     return std::min(frame, std::max(frameCount, 1));
 }
 
-Rect PlaceCaption(const TDataSkinTitle& t, const CaptionInput& in) {
-    const int width = in.textWidth + t.TXTBackleft + t.TXTBackRight;
+Rect PlaceCaption(const TDataSkinTitle& t, const CaptionInput& in, int dpi) {
+    auto scaled = [dpi](int units) { return ScaleToDpi(units, dpi); };
+    const int width = in.textWidth + scaled(t.TXTBackleft) + scaled(t.TXTBackRight);
     int x = 0;
     const int alignment = in.rightToLeft ? 2 : t.TextAlignment;
     if (alignment == 1) {
         x = in.stripLeft + (in.stripRight - in.stripLeft - width) / 2;
     } else if (alignment == 2) {
-        x = in.stripRight - t.RightWidth - width;
+        x = in.stripRight - scaled(t.RightWidth) - width;
     } else {
-        x = in.stripLeft + t.LeftWidth;
+        x = in.stripLeft + scaled(t.LeftWidth);
         // A dialog has no icon in front of its caption.
-        if (in.dialogFrame) x -= 16;
+        if (in.dialogFrame) x -= scaled(16);
     }
-    const int y = (in.titleHeight - in.textHeight) / 2 + t.TopHeight / 2;
+    const int y = (in.titleHeight - in.textHeight) / 2 + scaled(t.TopHeight) / 2;
     // The caption never runs into the buttons at the right end of the title.
-    const int right = std::max(std::min(x + width, in.stripRight - t.RightWidth), x);
+    const int right = std::max(std::min(x + width, in.stripRight - scaled(t.RightWidth)), x);
     return {x, y, right, y + in.textHeight};
 }
 

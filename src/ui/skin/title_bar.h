@@ -50,8 +50,9 @@ struct TitlePlaces {
     Rect menuBar;                           // empty without a menu bar
     bool rightToLeft = false;
 };
+// Sizes are pixels; the skin's offsets are 96-DPI units, scaled to `dpi`.
 Rect PlaceTitleButton(const TDataSkinSysButton& button, int buttonWidth, int buttonHeight,
-                      const TitlePlaces& places);
+                      const TitlePlaces& places, int dpi = 96);
 
 // One frame of a title button's bitmap for its state. Six frames: normal,
 // hover, pressed, disabled, inactive, inactive hover; fewer frames keep the
@@ -66,7 +67,7 @@ struct CaptionInput {
     bool dialogFrame = false;
     bool rightToLeft = false;
 };
-Rect PlaceCaption(const TDataSkinTitle& title, const CaptionInput& input);
+Rect PlaceCaption(const TDataSkinTitle& title, const CaptionInput& input, int dpi = 96);
 
 // What a released title button does.
 enum class TitleCommand {

@@ -389,7 +389,10 @@ int ClickTool(int index) {
     for (HWND child = panel; child && !toolbar; child = GetWindow(child, GW_HWNDNEXT))
         toolbar = FindWindowExA(child, nullptr, "ToolbarWindow32", nullptr);
     if (!toolbar) return 1;
-    LPARAM point = MAKELPARAM(30, index * 24 + 12);
+    // Buttons are as high as the toolbar says (they grow with the DPI).
+    const LRESULT size = SendMessageA(toolbar, TB_GETBUTTONSIZE, 0, 0);
+    const int height = HIWORD(size) ? HIWORD(size) : 24;
+    LPARAM point = MAKELPARAM(LOWORD(size) ? LOWORD(size) / 2 : 30, index * height + height / 2);
     PostMessageA(toolbar, WM_MOUSEMOVE, 0, point);
     PostMessageA(toolbar, WM_LBUTTONDOWN, MK_LBUTTON, point);
     PostMessageA(toolbar, WM_LBUTTONUP, 0, point);

@@ -63,6 +63,24 @@ TEST(NineSlice, KeepsCornersAndStretchesTheRest) {
     EXPECT_EQ(NineSlices(20, 10, 5, 5, {}, false).size(), 1u);
 }
 
+TEST(NineSlice, AtHigherDpiCornersGrowAndTheSourceStaysTheArt) {
+    // 150 %: the 3/2/4/1 margins take 5/3/6/2 pixels of a 150 x 45 target
+    // (halves round up) and still read the same source pixels.
+    const std::vector<Slice> slices = NineSlices(20, 10, 150, 45, {3, 2, 4, 1}, false, 144);
+    ASSERT_EQ(slices.size(), 9u);
+    EXPECT_EQ((std::vector<int>{slices[0].target.width, slices[0].target.height}),
+              (std::vector<int>{5, 3}));
+    EXPECT_EQ((std::vector<int>{slices[8].target.x, slices[8].target.y, slices[8].target.width,
+                                slices[8].target.height}),
+              (std::vector<int>{144, 43, 6, 2}));
+    EXPECT_EQ((std::vector<int>{slices[4].source.x, slices[4].source.width}),
+              (std::vector<int>{3, 13}));
+    EXPECT_TRUE(slices[4].centre);
+    // A target narrower than the scaled margins (5 + 6) drops them, as at 96 DPI.
+    for (const Slice& slice : NineSlices(20, 10, 10, 45, {3, 2, 4, 1}, false, 144))
+        EXPECT_EQ(slice.target.width, 10);
+}
+
 TEST(NineSlice, PaintsTheChosenFrameAndHonoursMagenta) {
     // Two 2 x 2 frames side by side: red, then green with a magenta corner.
     SkinBitmap source(4, 2, 0xFF0000);

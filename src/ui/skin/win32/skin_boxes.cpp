@@ -155,7 +155,8 @@ void TSkinSizer::Paint(HDC dc, const RECT& client) {
     FillSolid(dc, client, FaceColour());
     if (const TDataSkinObject* extra = Skin().Find("ExtraImages")) {
         const FrameRect f = FrameOf(extra->Map, extra->Frame, 5, false);
-        DrawFrameImage(dc, client.right - f.width, client.bottom - f.height, extra->Map,
+        DrawFrameImage(dc, client.right - SkinScaled(f.width), client.bottom - SkinScaled(f.height),
+                       extra->Map,
                        extra->Frame, 5, false, extra->Trans == 1);
     }
 }

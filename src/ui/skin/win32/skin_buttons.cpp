@@ -281,7 +281,7 @@ void TSkinGlyphButton::Paint(HDC dc, const RECT& client) {
     }
     const SkinBitmap& glyphs = Glyphs();
     const int frames = std::max(GlyphFrames(), 1);
-    const int width = glyphs.width / frames, height = glyphs.height;
+    const int width = SkinScaled(glyphs.width / frames), height = SkinScaled(glyphs.height);
     const DWORD style = static_cast<DWORD>(GetWindowLongA(hwnd_, GWL_STYLE));
     const bool glyphRight = (style & BS_LEFTTEXT) != 0;
     const int x = glyphRight ? client.right - width : 0;
@@ -289,9 +289,9 @@ void TSkinGlyphButton::Paint(HDC dc, const RECT& client) {
 
     RECT area = client;
     if (glyphRight)
-        area.right = x - 2;
+        area.right = x - SkinScaled(2);
     else
-        area.left = x + width + 2;
+        area.left = x + width + SkinScaled(2);
     SelectGuard font(dc, Font());
     const COLORREF colour =
         Disabled() ? GetSysColor(COLOR_BTNSHADOW) : ToColorRef(Skin().Colours.WindowText);

@@ -119,13 +119,19 @@ void DrawPiece(HDC target, int tx, int ty, const Slice& s, HDC source, int fx, i
     }
 }
 
-bool IsCentre(const Slice& s, const Margins& m, int width, int height) {
-    return s.target.x == m.left && s.target.y == m.top &&
-           s.target.width == width - m.left - m.right &&
-           s.target.height == height - m.top - m.bottom;
+}  // namespace
+
+int SkinDpi() {
+    static const int dpi = [] {
+        HDC screen = GetDC(nullptr);
+        const int value = screen ? GetDeviceCaps(screen, LOGPIXELSY) : kDesignDpi;
+        if (screen) ReleaseDC(nullptr, screen);
+        return value > 0 ? value : kDesignDpi;
+    }();
+    return dpi;
 }
 
-}  // namespace
+int SkinScaled(int pixelsAt96) { return ScaleToDpi(pixelsAt96, SkinDpi()); }
 
 void ForgetSkinImages() {
     Images().clear();
@@ -144,14 +150,13 @@ bool DrawNineSlice(HDC target, const RECT& dest, const SkinBitmap& bitmap,
     if (!image) return false;
     SourceDc source(image);
     if (!source.get()) return false;
-    const Margins m = EffectiveMargins(style.margins, f.width, f.height, width, height);
     const std::vector<Slice> slices =
-        NineSlices(f.width, f.height, width, height, style.margins, style.tile);
+        NineSlices(f.width, f.height, width, height, style.margins, style.tile, SkinDpi());
 
     if (!style.transparent) {
         const int oldMode = SetStretchBltMode(target, COLORONCOLOR);
         for (const Slice& s : slices) {
-            if (style.skipCentre && IsCentre(s, m, width, height)) continue;
+            if (style.skipCentre && s.centre) continue;
             DrawPiece(target, dest.left, dest.top, s, source.get(), f.x, f.y);
         }
         SetStretchBltMode(target, oldMode);
@@ -164,7 +169,7 @@ bool DrawNineSlice(HDC target, const RECT& dest, const SkinBitmap& bitmap,
     FillSolid(piece.dc(), all, kMagenta);
     SetStretchBltMode(piece.dc(), COLORONCOLOR);
     for (const Slice& s : slices) {
-        if (style.skipCentre && IsCentre(s, m, width, height)) continue;
+        if (style.skipCentre && s.centre) continue;
         DrawPiece(piece.dc(), 0, 0, s, source.get(), f.x, f.y);
     }
     return TransparentBlt(target, dest.left, dest.top, width, height, piece.dc(), 0, 0, width,
@@ -203,11 +208,16 @@ bool DrawFrameImage(HDC target, int x, int y, const SkinBitmap& bitmap, int fram
     HBITMAP image = ImageOf(bitmap);
     if (!image) return false;
     SourceDc source(image);
+    const int width = SkinScaled(f.width), height = SkinScaled(f.height);
     if (transparent) {
-        return TransparentBlt(target, x, y, f.width, f.height, source.get(), f.x, f.y, f.width,
+        return TransparentBlt(target, x, y, width, height, source.get(), f.x, f.y, f.width,
                               f.height, kMagenta) != FALSE;
     }
-    return BitBlt(target, x, y, f.width, f.height, source.get(), f.x, f.y, SRCCOPY) != FALSE;
+    const int oldMode = SetStretchBltMode(target, COLORONCOLOR);
+    const BOOL drawn =
+        StretchBlt(target, x, y, width, height, source.get(), f.x, f.y, f.width, f.height, SRCCOPY);
+    SetStretchBltMode(target, oldMode);
+    return drawn != FALSE;
 }
 
 COLORREF ToColorRef(TColor colour) {

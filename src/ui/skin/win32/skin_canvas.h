@@ -52,6 +52,11 @@ struct SliceStyle {
     bool skipCentre = false;   // leave the centre as it is
 };
 
+// The resolution the skin is drawn at (the screen's), and a size of the
+// skin's 96-DPI art at it.
+int SkinDpi();
+int SkinScaled(int pixelsAt96);
+
 // Nine-slice drawing of one frame into `dest`. False when nothing could be drawn.
 bool DrawNineSlice(HDC target, const RECT& dest, const SkinBitmap& bitmap, const SliceStyle& style);
 // A skin object with its own margins, frame count, Tile and Trans settings.
@@ -60,7 +65,7 @@ bool DrawSkinObject(HDC target, const RECT& dest, const TDataSkinObject& object,
 // Left cap, tiled middle, right cap: for elements that only stretch sideways.
 bool DrawThreeSlice(HDC target, const RECT& dest, const SkinBitmap& bitmap, int frameCount,
                     int frame, bool stacked, int leftCap, int rightCap, bool transparent);
-// One frame unscaled with its top-left corner at (x, y).
+// One frame, scaled to the skin's DPI, with its top-left corner at (x, y).
 bool DrawFrameImage(HDC target, int x, int y, const SkinBitmap& bitmap, int frameCount, int frame,
                     bool stacked, bool transparent);
 

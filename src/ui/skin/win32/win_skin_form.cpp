@@ -91,7 +91,8 @@ bool TWinSkinForm::SkinsFrame() const {
 void TWinSkinForm::ComputeSizes() {
     const TSkinContent* skin = Skin();
     if (!skin) return;
-    sizes_ = ComputeBorderSizes(*skin, kind_, role_, menuBar_ != nullptr, SystemFrameMetrics());
+    sizes_ = ComputeBorderSizes(*skin, kind_, role_, menuBar_ != nullptr, SystemFrameMetrics(),
+                                SkinDpi());
 }
 
 void TWinSkinForm::ComputeButtons() {

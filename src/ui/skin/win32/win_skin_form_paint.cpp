@@ -139,7 +139,7 @@ Rect TWinSkinForm::CaptionPlace(HDC dc) const {
     in.textHeight = extent.cy;
     in.dialogFrame = kind_ == FrameKind::Dialog;
     in.rightToLeft = (exStyle_ & WS_EX_LAYOUTRTL) != 0;
-    return PlaceCaption(Skin()->Title, in);
+    return PlaceCaption(Skin()->Title, in, SkinDpi());
 }
 
 void TWinSkinForm::PaintCaption(HDC dc, int frame, const Rect& place) {
@@ -147,14 +147,14 @@ void TWinSkinForm::PaintCaption(HDC dc, int frame, const Rect& place) {
     const TDataSkinTitle& title = skin.Title;
     RECT r{place.left, place.top, place.right, place.bottom};
     if (!title.Map.Empty()) {
-        const FrameRect back = FrameOf(title.Map, 2, frame, true);
-        const RECT behind{r.left, (sizes_.title - back.height) / 2, r.right,
-                          (sizes_.title - back.height) / 2 + back.height};
+        const int backHeight = SkinScaled(FrameOf(title.Map, 2, frame, true).height);
+        const RECT behind{r.left, (sizes_.title - backHeight) / 2, r.right,
+                          (sizes_.title - backHeight) / 2 + backHeight};
         DrawThreeSlice(dc, behind, title.Map, 2, frame, true, title.TXTBackleft, title.TXTBackRight,
                        true);
     }
-    r.left += title.TXTBackleft;
-    r.right -= title.TXTBackRight;
+    r.left += SkinScaled(title.TXTBackleft);
+    r.right -= SkinScaled(title.TXTBackRight);
     SelectGuard font(
         dc, manager_.CaptionFont() ? manager_.CaptionFont() : GetStockObject(DEFAULT_GUI_FONT));
     const TColor colour = active_ ? skin.Colours.TitleTextActive : skin.Colours.TitleTextNoActive;
@@ -201,9 +201,9 @@ void TWinSkinForm::PaintButtons(HDC dc, const Rect& caption) {
         const bool icon = data.Map.Empty() && (data.Action == 3 || data.Action == 11);
         b.shown = status.shown && (icon || !data.Map.Empty());
         if (!b.shown) continue;
-        const int w = icon ? 16 : data.Map.width / std::max(data.Frame, 1);
-        const int h = icon ? 16 : data.Map.height;
-        const Rect r = PlaceTitleButton(data, w, h, places);
+        const int w = SkinScaled(icon ? 16 : data.Map.width / std::max(data.Frame, 1));
+        const int h = SkinScaled(icon ? 16 : data.Map.height);
+        const Rect r = PlaceTitleButton(data, w, h, places, SkinDpi());
         b.rect = {r.left, r.top, r.right, r.bottom};
         if (icon) {
             PaintIcon(dc, b.rect);
