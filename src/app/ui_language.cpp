@@ -16,8 +16,6 @@ constexpr uint16_t kLangChinese = 0x04;
 // of newer systems (0x7804).
 constexpr uint16_t kSimplifiedSubLanguages[] = {0x00, 0x02, 0x04, 0x1E};
 
-UiLanguage g_language = UiLanguage::English;
-
 std::string Lowered(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
@@ -68,8 +66,5 @@ void WriteLanguageSetting(const std::string& setting) {
     WriteDataString(kSettingsSection, kLanguageKey, NormalisedLanguageSetting(setting),
                     kUserSettingsFile);
 }
-
-UiLanguage CurrentUiLanguage() { return g_language; }
-void SetUiLanguage(UiLanguage language) { g_language = language; }
 
 }  // namespace kestrone

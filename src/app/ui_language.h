@@ -25,6 +25,10 @@ UiLanguage LanguageOfSystem(uint16_t systemLanguageId);
 // kLanguageAuto (empty and unknown words mean the system's language).
 std::string NormalisedLanguageSetting(const std::string& setting);
 
+// The choices of the settings page's language box, in its order.
+inline constexpr const char* kLanguageChoices[] = {kLanguageAuto, kLanguageEnglish,
+                                                   kLanguageChinese};
+
 // The language of the windows for a stored word and the system's language.
 UiLanguage ChooseUiLanguage(const std::string& setting, uint16_t systemLanguageId);
 

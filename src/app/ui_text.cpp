@@ -6,6 +6,8 @@ namespace kestrone {
 
 namespace {
 
+UiLanguage g_language = UiLanguage::English;
+
 constexpr std::string_view kPadding = " \t\r\n";
 
 struct Padded {
@@ -30,6 +32,9 @@ const std::unordered_map<std::string_view, std::string_view>& ChineseByEnglish()
 }
 
 }  // namespace
+
+UiLanguage CurrentUiLanguage() { return g_language; }
+void SetUiLanguage(UiLanguage language) { g_language = language; }
 
 std::string LocalizedIn(UiLanguage language, std::string_view english) {
     if (language == UiLanguage::English) return std::string(english);

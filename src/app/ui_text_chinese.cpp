@@ -128,7 +128,7 @@ constexpr UiTextPair kTexts[] = {
     {"Settings saved", "设置已保存"},
     {"Language:", "语言："},
     {"Automatic", "自动"},
-    {"Takes effect at the next start", "下次启动时生效"},
+    {"After a restart", "重启后生效"},
 
     // The threat question.
     {"Threat is detected in usb drive, select an action", "U 盘中发现威胁，请选择处理方式"},

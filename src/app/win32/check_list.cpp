@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "win_support.h"
+
 namespace kestrone::app {
 
 void MakeCheckList(HWND listView, int columnWidth) {
@@ -17,11 +19,12 @@ void SetCheckListItems(HWND listView, const std::vector<std::string>& items) {
     ListView_DeleteAllItems(listView);
     int index = 0;
     for (const std::string& text : items) {
-        LVITEMA item{};
+        std::wstring shown = LocalizedWide(text);
+        LVITEMW item{};
         item.mask = LVIF_TEXT;
         item.iItem = index++;
-        item.pszText = const_cast<char*>(text.c_str());
-        SendMessageA(listView, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+        item.pszText = shown.data();
+        SendMessageW(listView, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
     }
 }
 

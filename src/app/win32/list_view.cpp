@@ -1,14 +1,17 @@
 #include "list_view.h"
 
+#include "win_support.h"
+
 namespace kestrone::app {
 
 void AddColumn(HWND list, int index, const char* caption, int width, int format) {
-    LVCOLUMNA column{};
+    std::wstring shown = LocalizedWide(caption);
+    LVCOLUMNW column{};
     column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
     column.fmt = format;
     column.cx = width;
-    column.pszText = const_cast<char*>(caption);
-    SendMessageA(list, LVM_INSERTCOLUMNA, index, reinterpret_cast<LPARAM>(&column));
+    column.pszText = shown.data();
+    SendMessageW(list, LVM_INSERTCOLUMNW, index, reinterpret_cast<LPARAM>(&column));
 }
 
 void SetCell(HWND list, int row, int column, const std::string& text) {
@@ -16,6 +19,14 @@ void SetCell(HWND list, int row, int column, const std::string& text) {
     item.iSubItem = column;
     item.pszText = const_cast<char*>(text.c_str());
     SendMessageA(list, LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+}
+
+void SetLocalizedCell(HWND list, int row, int column, const std::string& text) {
+    std::wstring shown = LocalizedWide(text);
+    LVITEMW item{};
+    item.iSubItem = column;
+    item.pszText = shown.data();
+    SendMessageW(list, LVM_SETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
 }
 
 void AddRow(HWND list, int row, const std::vector<std::string>& cells) {

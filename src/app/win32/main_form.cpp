@@ -11,6 +11,7 @@
 #include "app/publish.h"
 #include "app/settings_page_values.h"
 #include "app/threat_choice.h"
+#include "app/ui_language.h"
 #include "core/policy_values.h"
 #include "core/user_settings.h"
 #include "control_ids.h"
@@ -82,12 +83,14 @@ void TMainForm::RegisterClasses(HINSTANCE instance) {
 }
 
 void TMainForm::CreateFonts() {
-    formFont_.reset(MakeFont("Tahoma", -12));
-    toolbarFont_.reset(MakeFont("MS Sans Serif", -13));
-    boldFont_.reset(MakeFont("Tahoma", -12, true));
-    productFont_.reset(MakeFont("Tahoma", -16, true));
-    linkFont_.reset(MakeFont("Tahoma", -12, false, false, true));
-    footerFont_.reset(MakeFont("Tahoma", -11, false, true));
+    const char* face = UiFontFace();  // Tahoma, or a face with Chinese characters
+    formFont_.reset(MakeFont(face, -12));
+    bool english = CurrentUiLanguage() == UiLanguage::English;
+    toolbarFont_.reset(MakeFont(english ? "MS Sans Serif" : face, -13));
+    boldFont_.reset(MakeFont(face, -12, true));
+    productFont_.reset(MakeFont(face, -16, true));
+    linkFont_.reset(MakeFont(face, -12, false, false, true));
+    footerFont_.reset(MakeFont(face, -11, false, true));
     silverBrush_.reset(CreateSolidBrush(RGB(192, 192, 192)));
 }
 
@@ -147,9 +150,7 @@ void TMainForm::FormCreate() {
 void TMainForm::ApplyBranding(const std::string& name) {
     SetApplicationTitle(name);
     auto rebrand = [&](HWND window) {
-        char text[256] = {};
-        GetWindowTextA(window, text, sizeof text);
-        SetWindowTextA(window, ApplyBrandName(text, name).c_str());
+        SetWindowTextUtf8(window, ApplyBrandName(WindowTextUtf8(window), name));
     };
     rebrand(hwnd_);
     rebrand(GetDlgItem(pages_[kTabSheet4], kCheckBox3));

@@ -18,6 +18,7 @@
 #include "driver_controls.h"
 #include "driver_files.h"
 #include "driver_ordinary.h"
+#include "driver_texts.h"
 #include "shell_tray.h"
 
 namespace {
@@ -316,7 +317,7 @@ int Usage() {
                  "  query-end-session |\n"
                  "  copydata TEXT | click-tool INDEX | popups | tray-menu-open |\n"
                  "  menu-shown [ms] | menu-choose-last | message-box TITLE [ms] |\n"
-                 "  press-ok|press-yes|press-no|press-cancel TITLE | page | shell-icon |\n"
+                 "  press-ok|press-yes|press-no|press-cancel TITLE | page | page-texts | shell-icon |\n"
                  "  shell-click left|right|double | shell-tip [ms] |\n"
                  "  tray-window | work-area | popup-windows | popup-watch TEXT MARKER |\n"
                  "  arrive LETTER [ms] | sel-choice INDEX TICK ok|cancel|close-box [ms] |\n"
@@ -499,6 +500,7 @@ int main() {
     if (command == "popup-watch" && argc > 3) return PopupWatch(argv[2], argv[3]);
     if (command == "tray-window") return TrayWindow();
     if (command == "page") return ShownPage();
+    if (command == "page-texts") return PageTexts(PublishedMainWindow());
     if (command == "work-area") return WorkArea();
     if (command == "tray-menu-open") return TrayMenuOpen();
     if (command == "menu-choose-last") return MenuChooseLast();

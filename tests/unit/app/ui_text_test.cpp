@@ -6,6 +6,7 @@
 
 #include <set>
 
+#include "app/admin_task.h"
 #include "app/process_manager.h"
 #include "app/scan_command.h"
 #include "app/settings_page_values.h"
@@ -57,9 +58,11 @@ TEST(ChineseUiTexts, EveryEnglishTextHasASoundChineseTwin) {
         EXPECT_TRUE(english.front() != ' ' && english.back() != ' ' && english.back() != '\n');
         // Same accelerator letters; the brand names the windows rebrand stay.
         EXPECT_EQ(Accelerators(english), Accelerators(chinese));
-        for (const char* brand : {"Kestrone", "Pellmark"})
-            if (english.find(brand) != std::string::npos)
+        for (const char* brand : {"Kestrone", "Pellmark"}) {
+            if (english.find(brand) != std::string::npos) {
                 EXPECT_NE(chinese.find(brand), std::string::npos) << brand;
+            }
+        }
     }
 }
 
