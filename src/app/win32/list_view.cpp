@@ -1,5 +1,7 @@
 #include "list_view.h"
 
+#include <algorithm>
+
 #include "win_support.h"
 
 namespace kestrone::app {
@@ -39,13 +41,39 @@ void AddRow(HWND list, int row, const std::vector<std::string>& cells) {
         SetCell(list, row, static_cast<int>(column), cells[column]);
 }
 
+namespace {
+
+// The room a column's caption needs in the header's own font, with the
+// header's margins; an empty list's header-fitted width can fall short of it.
+int CaptionWidth(HWND list, int column) {
+    HWND header = ListView_GetHeader(list);
+    wchar_t text[128] = {};
+    HDITEMW item{};
+    item.mask = HDI_TEXT;
+    item.pszText = text;
+    item.cchTextMax = 128;
+    if (!header || !SendMessageW(header, HDM_GETITEMW, column, reinterpret_cast<LPARAM>(&item)))
+        return 0;
+    HDC dc = GetDC(header);
+    SIZE size{};
+    {
+        SelectedObject font(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(header, WM_GETFONT, 0, 0)));
+        GetTextExtentPoint32W(dc, text, lstrlenW(text), &size);
+    }
+    ReleaseDC(header, dc);
+    return size.cx + 6 * GetSystemMetrics(SM_CXEDGE) + 4;
+}
+
+}  // namespace
+
 void FitColumns(HWND list, int columns) {
     for (int column = 0; column < columns; ++column) {
         ListView_SetColumnWidth(list, column, LVSCW_AUTOSIZE);
         int content = ListView_GetColumnWidth(list, column);
         ListView_SetColumnWidth(list, column, LVSCW_AUTOSIZE_USEHEADER);
-        if (ListView_GetColumnWidth(list, column) < content)
-            ListView_SetColumnWidth(list, column, content);
+        int wanted = std::max(content, CaptionWidth(list, column));
+        if (ListView_GetColumnWidth(list, column) < wanted)
+            ListView_SetColumnWidth(list, column, wanted);
     }
 }
 

@@ -19,6 +19,7 @@
 #include "driver_files.h"
 #include "driver_ordinary.h"
 #include "driver_texts.h"
+#include "app/ui_text.h"
 #include "shell_tray.h"
 
 namespace {
@@ -108,8 +109,12 @@ int CopyData(const char* text);
 HWND FindSelChoice() {
     for (HWND dialog : TopLevel("#32770")) {
         HWND heading = GetDlgItem(dialog, kSelChoiceHeading);
-        if (heading && IsWindowVisible(dialog) && WideText(heading).rfind("Threat is detected", 0) == 0)
-            return dialog;
+        if (!heading || !IsWindowVisible(dialog)) continue;
+        // The heading in English or in the Chinese of a Chinese run.
+        std::string text = WideText(heading);
+        std::string chinese = kestrone::LocalizedIn(kestrone::UiLanguage::ChineseSimplified,
+                                                    "Threat is detected in usb drive, select an action");
+        if (text.rfind("Threat is detected", 0) == 0 || text.rfind(chinese, 0) == 0) return dialog;
     }
     return nullptr;
 }

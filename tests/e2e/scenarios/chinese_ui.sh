@@ -39,11 +39,28 @@ page history 8 14
 grep -qx 'zh|撤销(&U)' <<<"$TEXTS" || fail "no Undo button in Chinese"
 grep -qx 'zh|原因' <<<"$TEXTS" || fail "column captions not in Chinese"
 
+# The threat question of an infected stick, in Chinese; Cancel leaves the stick.
+infected_stick
+arrive E 2000 >/dev/null &
+arrival=$!
+for ((i = 0; i < 60; i++)); do driver dialog-open && break; sleep 0.5; done
+sleep 1
+shot chinese-threat-question
+question=$(driver sel-choice 2 0 cancel 30000) || fail "no threat question"
+echo "$question"
+grep -qx 'child=Button|清除感染文件并安全打开 U 盘' <<<"$question" || fail "threat question not in Chinese"
+grep -q 'child=Button|取消(&C)' <<<"$question" || fail "Cancel button not in Chinese"
+grep -E '\|(Clean infected|Open usb|&OK|&Cancel|Don.t show)' <<<"$question" && fail "English left on the question"
+wait "$arrival"
+
 # Save keeps the choice; the English word "auto" never replaces it.
 driver click-tool 5 >/dev/null; sleep 1
 driver click 1607 >/dev/null || fail "no Save button"
-sleep 3
+box=$(driver message-box 提示 20000) || fail "no Save message under its Chinese title"
+echo "$box"
+grep -q 'child=Static|设置已保存' <<<"$box" || fail "Save message not in Chinese"
 shot chinese-saved
+driver press-ok 提示 >/dev/null
 ini=$(tr -d '\r' <"$RUN_DIR/UserSettings.ini")
 echo "$ini"
 grep -qx 'Language=zh-CN' <<<"$ini" || fail "the language setting was lost"
