@@ -5,7 +5,7 @@
 # choice. Screenshots of each page show whether the characters render.
 source "$E2E_LIB"
 private_run_dir
-printf '[Settings]\r\nLanguage=zh-CN\r\n' >"$RUN_DIR/UserSettings.ini"
+printf '[Settings]\r\nLanguage=zh-CN\r\nGuardDrives=0\r\n' >"$RUN_DIR/UserSettings.ini"
 start_kestrone
 settled_main >/dev/null || fail "no main window"
 
@@ -39,7 +39,8 @@ page history 8 14
 grep -qx 'zh|撤销(&U)' <<<"$TEXTS" || fail "no Undo button in Chinese"
 grep -qx 'zh|原因' <<<"$TEXTS" || fail "column captions not in Chinese"
 
-# The threat question of an infected stick, in Chinese; Cancel leaves the stick.
+# The threat question of an infected stick (the guard, off here, would clean
+# the stick before its arrival), in Chinese; Cancel leaves the stick.
 infected_stick
 arrive E 2000 >/dev/null &
 arrival=$!
