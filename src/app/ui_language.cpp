@@ -44,8 +44,8 @@ std::string NormalisedLanguageSetting(const std::string& setting) {
     std::string word = Lowered(Trimmed(setting));
     std::replace(word.begin(), word.end(), '_', '-');
     if (word == "en" || word.rfind("en-", 0) == 0 || word == "english") return kLanguageEnglish;
-    if (word == "zh" || word == "zh-cn" || word == "zh-sg" || word == "zh-hans" ||
-        word == "chs" || word == "chinese")
+    if (word == "zh" || word == "zh-cn" || word == "zh-sg" || word == "zh-hans" || word == "chs" ||
+        word == "chinese")
         return kLanguageChinese;
     return kLanguageAuto;
 }

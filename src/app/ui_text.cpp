@@ -33,8 +33,12 @@ const std::unordered_map<std::string_view, std::string_view>& ChineseByEnglish()
 
 }  // namespace
 
-UiLanguage CurrentUiLanguage() { return g_language; }
-void SetUiLanguage(UiLanguage language) { g_language = language; }
+UiLanguage CurrentUiLanguage() {
+    return g_language;
+}
+void SetUiLanguage(UiLanguage language) {
+    g_language = language;
+}
 
 std::string LocalizedIn(UiLanguage language, std::string_view english) {
     if (language == UiLanguage::English) return std::string(english);
@@ -47,7 +51,9 @@ std::string LocalizedIn(UiLanguage language, std::string_view english) {
     return text;
 }
 
-std::string Localized(std::string_view english) { return LocalizedIn(CurrentUiLanguage(), english); }
+std::string Localized(std::string_view english) {
+    return LocalizedIn(CurrentUiLanguage(), english);
+}
 
 bool IsTableEnglishText(std::string_view text) {
     std::string_view core = SplitPadding(text).core;

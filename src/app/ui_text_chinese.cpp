@@ -169,6 +169,8 @@ constexpr UiTextPair kTexts[] = {
 
 }  // namespace
 
-std::span<const UiTextPair> ChineseUiTexts() { return kTexts; }
+std::span<const UiTextPair> ChineseUiTexts() {
+    return kTexts;
+}
 
 }  // namespace kestrone

@@ -15,19 +15,22 @@ std::string Utf8(const std::wstring& text) {
     int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
                                      nullptr, 0, nullptr, nullptr);
     std::string utf8(static_cast<size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(),
-                        length, nullptr, nullptr);
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(), length,
+                        nullptr, nullptr);
     return utf8;
 }
 
 // A block inside Kestrone's process for the messages that fill a buffer.
 class Remote {
-public:
+  public:
     explicit Remote(HWND window) {
         DWORD id = 0;
         GetWindowThreadProcessId(window, &id);
-        process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, id);
-        if (process_) address_ = static_cast<char*>(VirtualAllocEx(process_, nullptr, kSize, MEM_COMMIT, PAGE_READWRITE));
+        process_ =
+            OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, id);
+        if (process_)
+            address_ = static_cast<char*>(
+                VirtualAllocEx(process_, nullptr, kSize, MEM_COMMIT, PAGE_READWRITE));
     }
     ~Remote() {
         if (address_) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
@@ -52,7 +55,7 @@ public:
     static constexpr SIZE_T kTextOffset = 1024;
     static constexpr int kChars = 1024;
 
-private:
+  private:
     HANDLE process_ = nullptr;
     char* address_ = nullptr;
 };
@@ -122,7 +125,8 @@ int PageTexts(HWND main) {
     for (const std::wstring& wide : texts) {
         if (wide.find_first_not_of(L" \t\r\n") == std::wstring::npos) continue;
         bool hasChinese = false;
-        for (wchar_t c : wide) hasChinese = hasChinese || (c >= 0x3000 && c <= 0x9FFF) || (c >= 0xFF00 && c <= 0xFFEF);
+        for (wchar_t c : wide)
+            hasChinese = hasChinese || (c >= 0x3000 && c <= 0x9FFF) || (c >= 0xFF00 && c <= 0xFFEF);
         std::string text = Utf8(wide);
         const char* mark = hasChinese ? "zh" : kestrone::IsTableEnglishText(text) ? "en" : "--";
         chinese += hasChinese ? 1 : 0;

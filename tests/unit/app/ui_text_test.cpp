@@ -23,8 +23,11 @@ namespace {
 bool IsValidUtf8(const std::string& text) {
     for (size_t i = 0; i < text.size();) {
         unsigned char lead = static_cast<unsigned char>(text[i]);
-        size_t length = lead < 0x80 ? 1 : (lead >> 5) == 6 ? 2 : (lead >> 4) == 14 ? 3
-                                      : (lead >> 3) == 30 ? 4 : 0;
+        size_t length = lead < 0x80         ? 1
+                        : (lead >> 5) == 6  ? 2
+                        : (lead >> 4) == 14 ? 3
+                        : (lead >> 3) == 30 ? 4
+                                            : 0;
         if (length == 0 || i + length > text.size()) return false;
         for (size_t k = 1; k < length; ++k)
             if ((static_cast<unsigned char>(text[i + k]) >> 6) != 2) return false;
@@ -68,14 +71,18 @@ TEST(ChineseUiTexts, EveryEnglishTextHasASoundChineseTwin) {
 
 TEST(ChineseUiTexts, TheProgramsMessagesAndChoicesAreInTheTable) {
     const std::string texts[] = {
-        kSelChoiceHeading,        kSelChoiceItems[0],        kSelChoiceItems[1],
-        kSelChoiceItems[2],       kSettingsSavedMessage,     kPoliciesSavedMessage,
-        kSetByAdministratorText,  kUnlockTipMessage,         kUnlockDoneMessage,
-        kCloseExplorerMessage,    kImmunityDoneMessage,      kImmunityCancelledMessage,
-        kRepairDoneMessage,       kRepairNothingTickedMessage, kSystemProcessText,
-        kTrustedProcessText,      kUnknownProcessText,       kCloseDoneMessage,
-        kCloseFailedMessage,      kScanCompletedLine,        kScanIncompleteLine,
-        kScanningState,           kStoppedState,             kElevationDeclinedMessage,
+        kSelChoiceHeading,       kSelChoiceItems[0],
+        kSelChoiceItems[1],      kSelChoiceItems[2],
+        kSettingsSavedMessage,   kPoliciesSavedMessage,
+        kSetByAdministratorText, kUnlockTipMessage,
+        kUnlockDoneMessage,      kCloseExplorerMessage,
+        kImmunityDoneMessage,    kImmunityCancelledMessage,
+        kRepairDoneMessage,      kRepairNothingTickedMessage,
+        kSystemProcessText,      kTrustedProcessText,
+        kUnknownProcessText,     kCloseDoneMessage,
+        kCloseFailedMessage,     kScanCompletedLine,
+        kScanIncompleteLine,     kScanningState,
+        kStoppedState,           kElevationDeclinedMessage,
         kElevationFailedMessage,
     };
     for (const std::string& text : texts) {
@@ -109,22 +116,20 @@ TEST(Localized, FollowsTheLanguageOfTheRun) {
 
 TEST(UiLanguageChoice, SettingWinsElseTheSystemsUiLanguage) {
     constexpr uint16_t kPrc = 0x0804, kSingapore = 0x1004, kTaiwan = 0x0404, kHongKong = 0x0C04,
-                       kMacau = 0x1404, kHans = 0x0004, kHant = 0x7C04, kZh = 0x7804,
-                       kUs = 0x0409, kGerman = 0x0407, kJapanese = 0x0411;
+                       kMacau = 0x1404, kHans = 0x0004, kHant = 0x7C04, kZh = 0x7804, kUs = 0x0409,
+                       kGerman = 0x0407, kJapanese = 0x0411;
     const auto en = UiLanguage::English, zh = UiLanguage::ChineseSimplified;
     struct Case {
         const char* setting;
         uint16_t system;
         UiLanguage expected;
     } cases[] = {
-        {"", kPrc, zh},           {"", kSingapore, zh},     {"", kHans, zh},
-        {"", kZh, zh},            {"", kTaiwan, en},        {"", kHongKong, en},
-        {"", kMacau, en},         {"", kHant, en},          {"", kUs, en},
-        {"", kJapanese, en},      {"auto", kPrc, zh},       {"AUTO", kGerman, en},
-        {"en", kPrc, en},         {"en-US", kPrc, en},      {" EN ", kPrc, en},
-        {"zh-CN", kUs, zh},       {"zh_cn", kUs, zh},       {"zh-Hans", kUs, zh},
-        {"zh", kGerman, zh},      {"zh-TW", kPrc, zh},      {"zh-TW", kUs, en},
-        {"klingon", kPrc, zh},    {"klingon", kUs, en},
+        {"", kPrc, zh},     {"", kSingapore, zh},  {"", kHans, zh},      {"", kZh, zh},
+        {"", kTaiwan, en},  {"", kHongKong, en},   {"", kMacau, en},     {"", kHant, en},
+        {"", kUs, en},      {"", kJapanese, en},   {"auto", kPrc, zh},   {"AUTO", kGerman, en},
+        {"en", kPrc, en},   {"en-US", kPrc, en},   {" EN ", kPrc, en},   {"zh-CN", kUs, zh},
+        {"zh_cn", kUs, zh}, {"zh-Hans", kUs, zh},  {"zh", kGerman, zh},  {"zh-TW", kPrc, zh},
+        {"zh-TW", kUs, en}, {"klingon", kPrc, zh}, {"klingon", kUs, en},
     };
     for (const Case& c : cases)
         EXPECT_EQ(ChooseUiLanguage(c.setting, c.system), c.expected)
@@ -132,7 +137,7 @@ TEST(UiLanguageChoice, SettingWinsElseTheSystemsUiLanguage) {
 }
 
 class LanguageSetting : public test::SimTest {
-protected:
+  protected:
     void SetUp() override {
         SimTest::SetUp();
         world().AddDrive('C', platform::kDriveFixed);

@@ -50,8 +50,9 @@ SettingsPage::SettingsPage(PageKit& kit, HWND page) : FormPage(kit, page) {
 // Left of Save: the language of the windows, which the next start takes up.
 void SettingsPage::CreateLanguageChoice(PageKit& kit) {
     kit.Control(page_, "STATIC", "Language:", SS_CENTERIMAGE, 8, 231, 54, 20, -1);
-    HWND box = kit.Control(page_, "COMBOBOX", "", WS_TABSTOP | WS_GROUP | CBS_DROPDOWNLIST | WS_VSCROLL,
-                           62, 230, 92, 120, kLanguageBox);
+    HWND box = kit.Control(page_, "COMBOBOX", "",
+                           WS_TABSTOP | WS_GROUP | CBS_DROPDOWNLIST | WS_VSCROLL, 62, 230, 92, 120,
+                           kLanguageBox);
     // Each language by its own name; "Automatic" follows Windows.
     const std::wstring names[] = {LocalizedWide("Automatic"), L"English",
                                   L"\x4E2D\x6587(\x7B80\x4F53)"};  // 中文(简体)
