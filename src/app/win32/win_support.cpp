@@ -57,7 +57,8 @@ void SetWindowTextUtf8(HWND window, const std::string& textUtf8) {
 
 std::string WindowTextUtf8(HWND window) {
     std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    int length = GetWindowTextW(window, text.data(), static_cast<int>(text.size()));
+    text.resize(static_cast<size_t>(length > 0 ? length : 0));
     return WideToUtf8(text);
 }
 
