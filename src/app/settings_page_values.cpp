@@ -2,6 +2,7 @@
 
 #include "app/settings_values.h"
 #include "app/system_switches.h"
+#include "app/ui_language.h"
 #include "core/policy_values.h"
 #include "core/user_settings.h"
 
@@ -22,6 +23,7 @@ SettingsPageValues ReadSettingsPage() {
     values.guardDrives = file.guardDrives;
     values.usbDisabled = PolicyBoolOr(PolicyId::DisableUsbStorage, IsUsbStorageDisabled());
     values.usbWriteProtected = PolicyBoolOr(PolicyId::UsbWriteProtect, IsUsbWriteProtected());
+    values.language = ReadLanguageSetting();
     return values;
 }
 
@@ -33,6 +35,8 @@ bool WriteSettingsPage(const SettingsPageValues& values) {
     bool machineAutostartLeft = SetAutostart(values.autostart);
     WriteBlockPlugInstall(values.blockPlugIn);
     if (!IsSetByPolicy(PolicyId::GuardDrives)) WriteGuardDrives(values.guardDrives);
+    if (NormalisedLanguageSetting(values.language) != ReadLanguageSetting())
+        WriteLanguageSetting(values.language);
     return machineAutostartLeft;
 }
 

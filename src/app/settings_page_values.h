@@ -30,6 +30,7 @@ struct SettingsPageValues {
     bool guardDrives = true;     // the guard's check box, "GuardDrives"
     bool usbDisabled = false;    // CheckBox6
     bool usbWriteProtected = false;  // CheckBox7
+    std::string language = "auto";   // "Language": auto, en or zh-CN (next start)
     PolicyLocks locks;
 };
 
@@ -38,7 +39,8 @@ struct SettingsPageValues {
 // state; with the action set by policy, none is checked).
 SettingsPageValues ReadSettingsPage();
 // Save: the action (3 when no radio is checked), the alert switch, autostart,
-// the plug-in switch and the guard switch; a value set by policy is not
+// the plug-in switch, the guard switch and the language (only when it
+// changed, so the file gains no line the user never chose); a value set by policy is not
 // written, so the user's own choice is there again when the policy goes. The
 // USB policies are left alone. Returns true when
 // switching autostart off still needs the machine-wide value removed with

@@ -15,6 +15,10 @@ set -u
 : "${E2E_WINEARCH:=win32}"
 export WINEPREFIX="$E2E_PREFIX" WINEARCH="$E2E_WINEARCH" WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
+# Wine takes its UI language from the locale, and Kestrone its language from
+# Wine's: the scenarios read the English texts unless they choose Chinese.
+export LC_ALL=C.UTF-8
+unset LANGUAGE
 mkdir -p "$E2E_SHOTS"
 KESTRONE_PIDS=()
 # Standard error of every copy started: Wine reports a crash there.

@@ -5,6 +5,7 @@
 
 #include "app/page_layout.h"
 #include "dpi.h"
+#include "win_support.h"
 
 namespace kestrone::app {
 
@@ -20,11 +21,12 @@ void SetCheckListItems(HWND listView, const std::vector<std::string>& items) {
     ListView_DeleteAllItems(listView);
     int index = 0;
     for (const std::string& text : items) {
-        LVITEMA item{};
+        std::wstring shown = LocalizedWide(text);
+        LVITEMW item{};
         item.mask = LVIF_TEXT;
         item.iItem = index++;
-        item.pszText = const_cast<char*>(text.c_str());
-        SendMessageA(listView, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+        item.pszText = shown.data();
+        SendMessageW(listView, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
     }
 }
 

@@ -62,6 +62,7 @@ enum ControlId : int {
     kAlertPolicyNote,
     kActionPolicyNote,
     kGuardCheckBox,  // guard of attached drives
+    kLanguageBox,    // language of the windows (next start)
     // About page.
     kLabel15 = 1701,  // website
     kEmailLabel,

@@ -12,6 +12,7 @@
 #include "app/main_window_rules.h"
 #include "main_form.h"
 #include "platform/win32/handles.h"
+#include "app/ui_language.h"
 #include "win_support.h"
 
 namespace {
@@ -45,11 +46,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     app::SetApplicationTitle(kStoredProductName);
+    SetUiLanguage(ChooseUiLanguage(ReadLanguageSetting(), GetUserDefaultUILanguage()));
+    app::ChooseUiFontFace();
 
     // The handle stays open until the process ends, which keeps the name taken.
     platform::UniqueHandle<platform::KernelTraits> mutex(CreateMutexA(nullptr, FALSE, kMutexName));
     if (GetLastError() == ERROR_ALREADY_EXISTS) {
-        MessageBoxA(nullptr, kAlreadyRunning, app::ApplicationTitle().c_str(), MB_OK);
+        app::LocalizedMessageBox(nullptr, kAlreadyRunning, app::ApplicationTitle(), MB_OK);
         ReleaseMutex(mutex.get());
         return 0;
     }

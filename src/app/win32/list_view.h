@@ -1,5 +1,6 @@
 // Small helpers for the report-style list views of the pages and dialogs:
-// columns, rows of texts, widths fitted to the content.
+// columns (captions shown in the language of the run), rows of texts, widths
+// fitted to the content.
 #pragma once
 
 #include <windows.h>
@@ -12,6 +13,8 @@ namespace kestrone::app {
 
 void AddColumn(HWND list, int index, const char* caption, int width, int format = LVCFMT_LEFT);
 void SetCell(HWND list, int row, int column, const std::string& text);
+// A cell that holds one of the program's own words (a state, an action).
+void SetLocalizedCell(HWND list, int row, int column, const std::string& text);
 // A row at `row`: the first text as the item, the others as its columns.
 void AddRow(HWND list, int row, const std::vector<std::string>& cells);
 // Each column as wide as its widest cell, and never narrower than its caption;

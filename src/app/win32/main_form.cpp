@@ -14,6 +14,7 @@
 #include "app/publish.h"
 #include "app/settings_page_values.h"
 #include "app/threat_choice.h"
+#include "app/ui_language.h"
 #include "core/policy_values.h"
 #include "core/user_settings.h"
 #include "control_ids.h"
@@ -85,12 +86,14 @@ void TMainForm::RegisterClasses(HINSTANCE instance) {
 
 void TMainForm::CreateFonts() {
     auto height = [this](int pixelsAt96) { return ScaleToDpi(pixelsAt96, dpi_); };
-    formFont_.reset(MakeFont("Tahoma", height(-12)));
-    toolbarFont_.reset(MakeFont("MS Sans Serif", height(-13)));
-    boldFont_.reset(MakeFont("Tahoma", height(-12), true));
-    productFont_.reset(MakeFont("Tahoma", height(-16), true));
-    linkFont_.reset(MakeFont("Tahoma", height(-12), false, false, true));
-    footerFont_.reset(MakeFont("Tahoma", height(-11), false, true));
+    const char* face = UiFontFace();  // Tahoma, or a face with Chinese characters
+    formFont_.reset(MakeFont(face, height(-12)));
+    bool english = CurrentUiLanguage() == UiLanguage::English;
+    toolbarFont_.reset(MakeFont(english ? "MS Sans Serif" : face, height(-13)));
+    boldFont_.reset(MakeFont(face, height(-12), true));
+    productFont_.reset(MakeFont(face, height(-16), true));
+    linkFont_.reset(MakeFont(face, height(-12), false, false, true));
+    footerFont_.reset(MakeFont(face, height(-11), false, true));
     if (!silverBrush_) silverBrush_.reset(CreateSolidBrush(RGB(192, 192, 192)));
 }
 
@@ -165,9 +168,7 @@ void TMainForm::FormCreate() {
 void TMainForm::ApplyBranding(const std::string& name) {
     SetApplicationTitle(name);
     auto rebrand = [&](HWND window) {
-        char text[256] = {};
-        GetWindowTextA(window, text, sizeof text);
-        SetWindowTextA(window, ApplyBrandName(text, name).c_str());
+        SetWindowTextUtf8(window, ApplyBrandName(WindowTextUtf8(window), name));
     };
     rebrand(hwnd_);
     rebrand(GetDlgItem(pages_[kTabSheet4], kCheckBox3));

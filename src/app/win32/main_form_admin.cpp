@@ -54,7 +54,7 @@ void TMainForm::OnAdminResult(const AdminResult& result) {
     // A failure shows its message as the error box does; success its line.
     if (!result.lines.empty()) {
         if (result.done)
-            kit_->Prompt(JoinLines(result.lines));
+            kit_->Prompt(LocalizedLines(result.lines, L"\r") + L"\r");  // as JoinLines
         else
             ShowErrorBox(hwnd_, result.lines.back());
     }

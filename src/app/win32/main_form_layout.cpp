@@ -70,8 +70,9 @@ void TMainForm::CreateLeftPanel() {
         button.idCommand = spec.id;
         button.fsState = static_cast<BYTE>(TBSTATE_WRAP | TBSTATE_ENABLED);
         button.fsStyle = BTNS_BUTTON;
-        button.iString = reinterpret_cast<INT_PTR>(spec.caption);
-        SendMessageA(toolBar1_, TB_ADDBUTTONSA, 1, reinterpret_cast<LPARAM>(&button));
+        std::wstring caption = LocalizedWide(spec.caption);
+        button.iString = reinterpret_cast<INT_PTR>(caption.c_str());
+        SendMessageW(toolBar1_, TB_ADDBUTTONSW, 1, reinterpret_cast<LPARAM>(&button));
     }
     PlaceToolBar();
 

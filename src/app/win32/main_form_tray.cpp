@@ -14,15 +14,18 @@ namespace kestrone::app {
 void TMainForm::CreateTrayComponents() {
     pm1_ = CreatePopupMenu();
     n18_ = CreatePopupMenu();
-    AppendMenuA(pm1_, MF_STRING, kN2, "Display main window");
-    AppendMenuA(pm1_, MF_STRING, kU1, "Unlock USB disk");
-    AppendMenuA(pm1_, MF_POPUP, reinterpret_cast<UINT_PTR>(n18_), "Open drive safely");
+    auto item = [this](UINT flags, UINT_PTR id, const char* text) {
+        AppendMenuW(pm1_, flags, id, LocalizedWide(text).c_str());
+    };
+    item(MF_STRING, kN2, "Display main window");
+    item(MF_STRING, kU1, "Unlock USB disk");
+    item(MF_POPUP, reinterpret_cast<UINT_PTR>(n18_), "Open drive safely");
     AppendMenuA(pm1_, MF_SEPARATOR, 0, nullptr);
-    AppendMenuA(pm1_, MF_STRING, kN13, "Update");
-    AppendMenuA(pm1_, MF_STRING, kN14, "Website");
+    item(MF_STRING, kN13, "Update");
+    item(MF_STRING, kN14, "Website");
     AppendMenuA(pm1_, MF_SEPARATOR, 0, nullptr);
-    AppendMenuA(pm1_, MF_STRING, kN10, "About");
-    AppendMenuA(pm1_, MF_STRING, kN11, "Quit");
+    item(MF_STRING, kN10, "About");
+    item(MF_STRING, kN11, "Quit");
 
     cltrycn1_ = std::make_unique<ui::TCoolTrayIcon>(hwnd_);
     cltrycn1_->SetIcon(smallIcon_);

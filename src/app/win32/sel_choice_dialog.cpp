@@ -22,7 +22,7 @@ int SelectedChoice(HWND dialog) {
 }  // namespace
 
 int TfrmSelChoice::ShowModal() {
-    INT_PTR result = DialogBoxParamA(instance_, MAKEINTRESOURCEA(IDD_SELCHOICE), owner_, DialogProc,
+    INT_PTR result = DialogBoxParamW(instance_, MAKEINTRESOURCEW(IDD_SELCHOICE), owner_, DialogProc,
                                      reinterpret_cast<LPARAM>(this));
     if (boldFont_) DeleteObject(boldFont_);
     boldFont_ = nullptr;
@@ -30,6 +30,7 @@ int TfrmSelChoice::ShowModal() {
 }
 
 void TfrmSelChoice::OnInitDialog(HWND dialog) {
+    LocalizeDialogTexts(dialog);
     SetDialogClientSize(dialog, kSelChoiceClientWidth, kSelChoiceClientHeight);
     RECT box;
     GetWindowRect(dialog, &box);
@@ -47,9 +48,9 @@ void TfrmSelChoice::OnInitDialog(HWND dialog) {
     PlaceControl(dialog, IDCANCEL, 299, 124, 75, 25);
     SendDlgItemMessageA(dialog, IDC_SEL_IMAGE, STM_SETICON,
                         reinterpret_cast<WPARAM>(LoadIconA(nullptr, IDI_WARNING)), 0);
-    boldFont_ = MakeFont("Tahoma", -12, true);
+    boldFont_ = MakeFont(UiFontFace(), -12, true);
     SendDlgItemMessageA(dialog, IDC_SEL_LABEL, WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_), FALSE);
-    SetDlgItemTextA(dialog, IDC_SEL_LABEL, kSelChoiceHeading);
+    SetLocalizedText(GetDlgItem(dialog, IDC_SEL_LABEL), kSelChoiceHeading);
     int selected = InitialChoiceIndex(ReadUserChoice());
     for (int index = 0; index < 3; ++index)
         CheckDlgButton(dialog, kChoiceIds[index], index == selected ? BST_CHECKED : BST_UNCHECKED);

@@ -29,13 +29,14 @@ int TfrmTipWithNoShowAgain::Ask(const std::string& tipName, const std::string& m
     tipName_ = tipName;
     message_ = message;
     notShowAgain_ = false;
-    INT_PTR result = DialogBoxParamA(instance_, MAKEINTRESOURCEA(IDD_TIP), owner_, DialogProc,
+    INT_PTR result = DialogBoxParamW(instance_, MAKEINTRESOURCEW(IDD_TIP), owner_, DialogProc,
                                      reinterpret_cast<LPARAM>(this));
     notShowAgain = notShowAgain_;
     return result == IDOK ? 1 : 2;
 }
 
 void TfrmTipWithNoShowAgain::OnInitDialog(HWND dialog) {
+    LocalizeDialogTexts(dialog);
     SetDialogClientSize(dialog, kTipClientWidth, kTipClientHeight);
     PlaceControl(dialog, IDC_TIP_IMAGE, 12, 12, 32, 32);
     PlaceControl(dialog, IDC_TIP_LABEL, 56, 12, 316, 40);
@@ -44,7 +45,7 @@ void TfrmTipWithNoShowAgain::OnInitDialog(HWND dialog) {
     PlaceControl(dialog, IDCANCEL, 297, 62, 75, 25);
     SendDlgItemMessageA(dialog, IDC_TIP_IMAGE, STM_SETICON,
                         reinterpret_cast<WPARAM>(LoadIconA(nullptr, IDI_INFORMATION)), 0);
-    SetDlgItemTextA(dialog, IDC_TIP_LABEL, message_.c_str());
+    SetLocalizedText(GetDlgItem(dialog, IDC_TIP_LABEL), message_);
     CheckDlgButton(dialog, IDC_TIP_NOT_SHOW_AGAIN, BST_UNCHECKED);
     CentreOn(dialog, owner_);
 }

@@ -4,11 +4,12 @@
 
 #include "list_view.h"
 #include "resource_ids.h"
+#include "win_support.h"
 
 namespace kestrone::app {
 
 bool UnlockDialog::ShowModal(std::vector<DriveHolder>& chosen) {
-    INT_PTR result = DialogBoxParamA(instance_, MAKEINTRESOURCEA(IDD_UNLOCK), owner_, DialogProc,
+    INT_PTR result = DialogBoxParamW(instance_, MAKEINTRESOURCEW(IDD_UNLOCK), owner_, DialogProc,
                                      reinterpret_cast<LPARAM>(this));
     if (result != IDOK) return false;
     chosen = chosen_;
@@ -16,6 +17,7 @@ bool UnlockDialog::ShowModal(std::vector<DriveHolder>& chosen) {
 }
 
 void UnlockDialog::OnInitDialog(HWND dialog) {
+    LocalizeDialogTexts(dialog);
     HWND list = GetDlgItem(dialog, IDC_UNLOCK_LIST);
     ListView_SetExtendedListViewStyle(list, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT |
                                                 LVS_EX_INFOTIP | LVS_EX_LABELTIP);

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "platform/win32/handles.h"
 
@@ -13,8 +14,24 @@ namespace kestrone::app {
 
 std::wstring Utf8ToWide(const std::string& text);
 std::wstring AnsiToWide(const std::string& text);
+std::string WideToUtf8(const std::wstring& text);
 // Window text through SetWindowTextW, so Chinese texts show on any code page.
 void SetWindowTextUtf8(HWND window, const std::string& textUtf8);
+std::string WindowTextUtf8(HWND window);
+
+// A window text in the language of this run: its translation (UTF-8), else
+// the text itself, which is ANSI (paths and names from the system).
+std::wstring LocalizedWide(const std::string& text);
+void SetLocalizedText(HWND window, const std::string& text);
+// Lines translated one by one, each followed by `separator` but the last.
+std::wstring LocalizedLines(const std::vector<std::string>& lines, const wchar_t* separator);
+// A dialog made from a resource: its caption and its controls' texts.
+void LocalizeDialogTexts(HWND dialog);
+// A message box with its text and caption in the language of this run.
+int LocalizedMessageBox(HWND owner, const std::wstring& text, const std::string& caption,
+                        UINT flags);
+int LocalizedMessageBox(HWND owner, const std::string& text, const std::string& caption,
+                        UINT flags);
 
 struct GdiTraits {
     using Handle = HGDIOBJ;
@@ -22,6 +39,13 @@ struct GdiTraits {
     static void Close(Handle h) { DeleteObject(h); }
 };
 using GdiObject = platform::UniqueHandle<GdiTraits>;
+
+// The face of the windows' fonts: Tahoma, or for Chinese the first installed
+// face that carries the Chinese characters (Tahoma has none of its own).
+void ChooseUiFontFace();
+const char* UiFontFace();
+// The font of the dialogs made from resources when the windows speak Chinese.
+HFONT DialogFont();
 
 // A font by face, height (negative: character height in pixels) and style.
 HFONT MakeFont(const char* face, int height, bool bold = false, bool italic = false,

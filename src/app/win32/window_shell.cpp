@@ -17,11 +17,11 @@ void WindowShell::RequestQuit() {
 }
 
 void WindowShell::ShowPrompt(const std::string& text) {
-    MessageBoxA(form_.Handle(), text.c_str(), "Prompt", MB_OK | MB_ICONINFORMATION);
+    LocalizedMessageBox(form_.Handle(), text, "Prompt", MB_OK | MB_ICONINFORMATION);
 }
 
 bool WindowShell::AskYesNo(const std::string& question) {
-    return MessageBoxA(form_.Handle(), question.c_str(), "Prompt", MB_YESNO | MB_ICONQUESTION) ==
+    return LocalizedMessageBox(form_.Handle(), question, "Prompt", MB_YESNO | MB_ICONQUESTION) ==
            IDYES;
 }
 

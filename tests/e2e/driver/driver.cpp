@@ -18,6 +18,8 @@
 #include "driver_controls.h"
 #include "driver_files.h"
 #include "driver_ordinary.h"
+#include "driver_texts.h"
+#include "app/ui_text.h"
 #include "shell_tray.h"
 
 namespace {
@@ -109,8 +111,12 @@ int CopyData(const char* text);
 HWND FindSelChoice() {
     for (HWND dialog : TopLevel("#32770")) {
         HWND heading = GetDlgItem(dialog, kSelChoiceHeading);
-        if (heading && IsWindowVisible(dialog) && WideText(heading).rfind("Threat is detected", 0) == 0)
-            return dialog;
+        if (!heading || !IsWindowVisible(dialog)) continue;
+        // The heading in English or in the Chinese of a Chinese run.
+        std::string text = WideText(heading);
+        std::string chinese = kestrone::LocalizedIn(kestrone::UiLanguage::ChineseSimplified,
+                                                    "Threat is detected in usb drive, select an action");
+        if (text.rfind("Threat is detected", 0) == 0 || text.rfind(chinese, 0) == 0) return dialog;
     }
     return nullptr;
 }
@@ -318,7 +324,7 @@ int Usage() {
                  "  query-end-session |\n"
                  "  copydata TEXT | click-tool INDEX | popups | tray-menu-open |\n"
                  "  menu-shown [ms] | menu-choose-last | message-box TITLE [ms] |\n"
-                 "  press-ok|press-yes|press-no|press-cancel TITLE | page | shell-icon |\n"
+                 "  press-ok|press-yes|press-no|press-cancel TITLE | page | page-texts | shell-icon |\n"
                  "  shell-click left|right|double | shell-tip [ms] |\n"
                  "  tray-window | work-area | popup-windows | popup-watch TEXT MARKER |\n"
                  "  arrive LETTER [ms] | sel-choice INDEX TICK ok|cancel|close-box [ms] |\n"
@@ -517,6 +523,7 @@ int main() {
     if (command == "popup-watch" && argc > 3) return PopupWatch(argv[2], argv[3]);
     if (command == "tray-window") return TrayWindow();
     if (command == "page") return ShownPage();
+    if (command == "page-texts") return PageTexts(PublishedMainWindow());
     if (command == "work-area") return WorkArea();
     if (command == "tray-menu-open") return TrayMenuOpen();
     if (command == "menu-choose-last") return MenuChooseLast();

@@ -19,8 +19,12 @@ HWND PageKit::Control(HWND parent, const char* className, const char* text, DWOR
                       int y, int width, int height, int id, HFONT font, DWORD exStyle) {
     const LayoutRect design{x, y, width, height};
     const LayoutRect place = ScaledRect(design, dpi_);
-    HWND control = CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, place.x,
-                                   place.y, place.width, place.height, parent,
+    // Wide: a control made with the ANSI call keeps only what the code page
+    // can hold, and the Chinese texts need more.
+    HWND control = CreateWindowExW(exStyle, AnsiToWide(className).c_str(),
+                                   LocalizedWide(text ? text : "").c_str(),
+                                   WS_CHILD | WS_VISIBLE | style, place.x, place.y, place.width,
+                                   place.height, parent,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_,
                                    nullptr);
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font ? font : font_), FALSE);
@@ -63,21 +67,32 @@ void PageKit::AddTooltip(HWND control, const char* text) {
         tooltips_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
                                     WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0, form_, nullptr,
                                     instance_, nullptr);
-    TOOLINFOA tool{};
+    std::wstring shown = LocalizedWide(text);
+    TOOLINFOW tool{};
     tool.cbSize = sizeof tool;
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
     tool.hwnd = GetParent(control);
     tool.uId = reinterpret_cast<UINT_PTR>(control);
-    tool.lpszText = const_cast<char*>(text);
-    SendMessageA(tooltips_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    tool.lpszText = shown.data();
+    SendMessageW(tooltips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void PageKit::Prompt(const std::string& text) const {
-    MessageBoxA(form_, text.c_str(), "Prompt", MB_OK | MB_ICONINFORMATION);
+    LocalizedMessageBox(form_, text, "Prompt", MB_OK | MB_ICONINFORMATION);
 }
 
-bool PageKit::Ask(const std::string& question) const {
-    return MessageBoxA(form_, question.c_str(), "Confirm", MB_YESNO | MB_ICONQUESTION) == IDYES;
+void PageKit::Prompt(const std::wstring& text) const {
+    LocalizedMessageBox(form_, text, "Prompt", MB_OK | MB_ICONINFORMATION);
+}
+
+bool PageKit::Ask(const std::string& question) const { return Ask(LocalizedWide(question)); }
+
+bool PageKit::Ask(const std::wstring& question) const {
+    return LocalizedMessageBox(form_, question, "Confirm", MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
+void PageKit::SetStatusText(HWND bar, int panel, const std::string& text) {
+    SendMessageW(bar, SB_SETTEXTW, panel, reinterpret_cast<LPARAM>(LocalizedWide(text).c_str()));
 }
 
 bool PageKit::Elevates() { return AdminRunner::Elevates(); }

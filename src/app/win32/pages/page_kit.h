@@ -1,6 +1,7 @@
 // What the main window lends its pages: the program's instance, the window
 // that owns their boxes, the form font, tool tips and a factory for child
-// controls. Each page is a FormPage: it builds its controls on its own page
+// controls. Texts handed to it are English; it shows them in the language of
+// the run (app/ui_text.h). Each page is a FormPage: it builds its controls on its own page
 // window and answers the commands and notifications of those controls.
 #pragma once
 
@@ -41,8 +42,13 @@ public:
     void AddTooltip(HWND control, const char* text);
     // A "Prompt" box with the information icon, owned by the main window.
     void Prompt(const std::string& text) const;
-    // A Yes/No question owned by the main window; true for Yes.
+    void Prompt(const std::wstring& text) const;
+    // A Yes/No question owned by the main window; true for Yes. The wide one
+    // takes a question already put together in the language of the run.
     bool Ask(const std::string& question) const;
+    bool Ask(const std::wstring& question) const;
+    // A status bar panel's text, translated where the table has it.
+    static void SetStatusText(HWND bar, int panel, const std::string& text);
 
     // A command that needs administrator rights: the main window runs it in
     // place or through an elevated copy, and shows its result.

@@ -7,6 +7,7 @@
 #include "scan/process_info.h"
 #include "scan/process_kill.h"
 #include "scan/process_lists.h"
+#include "win_support.h"
 
 namespace kestrone::app {
 
@@ -27,9 +28,9 @@ ProcessPage::ProcessPage(PageKit& kit, HWND page) : FormPage(kit, page) {
     kit.AddTooltip(trust, "Trust selected process");
 
     popupMenu1_ = CreatePopupMenu();
-    AppendMenuA(popupMenu1_, MF_STRING, kN15, "Open containing folder");
-    AppendMenuA(popupMenu1_, MF_STRING, kN16, "Close");
-    AppendMenuA(popupMenu1_, MF_STRING, kN17, "Inquire");
+    AppendMenuW(popupMenu1_, MF_STRING, kN15, LocalizedWide("Open containing folder").c_str());
+    AppendMenuW(popupMenu1_, MF_STRING, kN16, LocalizedWide("Close").c_str());
+    AppendMenuW(popupMenu1_, MF_STRING, kN17, LocalizedWide("Inquire").c_str());
 }
 
 ProcessPage::~ProcessPage() {
@@ -52,7 +53,7 @@ void ProcessPage::ShowRows() {
         item.iItem = index;
         item.pszText = const_cast<char*>(row.name.c_str());
         SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-        SetCell(list, index, 1, row.status);
+        SetLocalizedCell(list, index, 1, row.status);
         SetCell(list, index, 2, row.path);
         if (row.checked) ListView_SetCheckState(list, index, TRUE);
         ++index;

@@ -9,6 +9,7 @@
 #include "core/history_log.h"
 #include "core/quarantine_store.h"
 #include "core/undo_log.h"
+#include "win_support.h"
 
 namespace kestrone::app {
 
@@ -108,6 +109,7 @@ void QuarantinePage::FillHistory() {
     for (size_t index = 0; index < historyLines_.size(); ++index) {
         HistoryRow row = ParseHistoryLine(historyLines_[index]);
         AddRow(list, static_cast<int>(index), {row.time, row.action, row.result, row.path});
+        SetLocalizedCell(list, static_cast<int>(index), 1, row.action);
     }
     FitColumns(list, 4);
     // The newest line is the last: in view, and the one the details show.
@@ -127,8 +129,7 @@ uint32_t QuarantinePage::SelectedEntry() const {
 }
 
 bool QuarantinePage::Ask(const std::string& question) const {
-    return MessageBoxA(kit_.Form(), question.c_str(), "Confirm", MB_YESNO | MB_ICONQUESTION) ==
-           IDYES;
+    return kit_.Ask(question);
 }
 
 void QuarantinePage::RestoreClick() {
@@ -202,7 +203,9 @@ void QuarantinePage::UndoClick() {
         kit_.Prompt("Select a line that ends in (undo N) to put that change back.");
         return;
     }
-    if (!Ask("Put back what was there before this change?\r\n" + line)) return;
+    if (!kit_.Ask(LocalizedWide("Put back what was there before this change?") + L"\r\n" +
+                  AnsiToWide(line)))
+        return;
     for (const UndoRecord& record : ReadUndoRecords()) {
         if (record.number == number && UndoNeedsAdministrator(record.root, record.kind) &&
             kit_.Elevates()) {

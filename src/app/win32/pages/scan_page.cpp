@@ -4,6 +4,7 @@
 #include "control_ids.h"
 #include "core/history_log.h"
 #include "core/refusal_report.h"
+#include "win_support.h"
 
 namespace kestrone::app {
 
@@ -65,8 +66,9 @@ bool ScanPage::OnCommand(int id, int /*notification*/) {
 // The same targets again in an elevated copy; its report lines come back here.
 void ScanPage::OfferElevatedRepeat(int refused) {
     if (!CanOfferElevation()) return;
-    std::string question = RefusalLine(refused, RefusalCause::NeedsAdministrator) +
-                           "\r\n\r\nRepeat the scan with administrator rights?";
+    std::wstring question = AnsiToWide(RefusalLine(refused, RefusalCause::NeedsAdministrator)) +
+                            L"\r\n\r\n" +
+                            LocalizedWide("Repeat the scan with administrator rights?");
     if (!kit_.Ask(question)) return;
     TextList targets;
     if (lastTargets_.memory) targets.push_back("memory");
@@ -78,7 +80,7 @@ void ScanPage::OfferElevatedRepeat(int refused) {
 void ScanPage::SetStatus(int panel, const std::string& text) {
     // Panel 0 is centred ("\t" in front of a status-bar text centres it).
     std::string shown = panel == 0 ? "\t" + text : text;
-    SendMessageA(Item(kStatusBar1), SB_SETTEXTA, panel, reinterpret_cast<LPARAM>(shown.c_str()));
+    PageKit::SetStatusText(Item(kStatusBar1), panel, shown);
 }
 
 void ScanPage::ShowProgress(const std::string& path) { SetStatus(1, path); }
@@ -86,10 +88,11 @@ void ScanPage::ShowProgress(const std::string& path) { SetStatus(1, path); }
 void ScanPage::AddReportLine(const std::string& line) {
     AppendHistory("Scan", line);
     HWND memo = Item(kMemo1);
-    int end = GetWindowTextLengthA(memo);
+    int end = GetWindowTextLengthW(memo);
     SendMessageA(memo, EM_SETSEL, end, end);
-    std::string text = (end > 0 ? "\r\n" : "") + line;
-    SendMessageA(memo, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
+    // The history keeps the English line; the box shows the fixed lines translated.
+    std::wstring text = (end > 0 ? L"\r\n" : L"") + LocalizedWide(line);
+    SendMessageW(memo, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 }  // namespace kestrone::app

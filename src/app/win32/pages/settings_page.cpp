@@ -2,6 +2,9 @@
 
 #include "app/branding.h"
 #include "control_ids.h"
+#include <iterator>
+
+#include "app/ui_text.h"
 #include "win_support.h"
 
 namespace kestrone::app {
@@ -40,7 +43,24 @@ SettingsPage::SettingsPage(PageKit& kit, HWND page) : FormPage(kit, page) {
                 176, 325, 18, kRadioButton2);
     PolicyNote(kit, 36, 198, kActionPolicyNote);
     SetChecked(kRadioButton2, true);
+    CreateLanguageChoice(kit);
     kit.Control(page, "BUTTON", "&Save", kPushButton | WS_GROUP, 280, 228, 75, 25, kButton8);
+}
+
+// Left of Save: the language of the windows, which the next start takes up.
+void SettingsPage::CreateLanguageChoice(PageKit& kit) {
+    kit.Control(page_, "STATIC", "Language:", SS_CENTERIMAGE, 8, 231, 54, 20, -1);
+    HWND box = kit.Control(page_, "COMBOBOX", "",
+                           WS_TABSTOP | WS_GROUP | CBS_DROPDOWNLIST | WS_VSCROLL, 62, 230, 92, 120,
+                           kLanguageBox);
+    // Each language by its own name; "Automatic" follows Windows.
+    const std::wstring names[] = {LocalizedWide("Automatic"), L"English",
+                                  L"\x4E2D\x6587(\x7B80\x4F53)"};  // 中文(简体)
+    for (const std::wstring& name : names)
+        SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    SendMessageW(box, CB_SETCURSEL, 0, 0);
+    kit.Control(page_, "STATIC", "After a restart", SS_CENTERIMAGE, 158, 231, 118,
+                20, -1);
 }
 
 void SettingsPage::PolicyNote(PageKit& kit, int x, int y, int id) {
@@ -60,11 +80,14 @@ void SettingsPage::Show(const SettingsPageValues& values) {
     ShowWindow(Item(kActionPolicyNote), values.locks.action ? SW_SHOW : SW_HIDE);
     EnableWindow(Item(kCheckBox5), !values.locks.showAlert);
     EnableWindow(Item(kGuardCheckBox), !values.locks.guardDrives);
-    std::string guardCaption = kGuardCheckBoxCaption;
-    if (values.locks.guardDrives) guardCaption += std::string(" (") + kSetByAdministratorText + ")";
-    SetWindowTextA(Item(kGuardCheckBox), guardCaption.c_str());
+    std::string guardCaption = Localized(kGuardCheckBoxCaption);
+    if (values.locks.guardDrives) guardCaption += " (" + Localized(kSetByAdministratorText) + ")";
+    SetWindowTextUtf8(Item(kGuardCheckBox), guardCaption);
     ShowWindow(Item(kAlertPolicyNote), values.locks.showAlert ? SW_SHOW : SW_HIDE);
     SetChecked(kGuardCheckBox, values.guardDrives);
+    for (size_t index = 0; index < std::size(kLanguageChoices); ++index)
+        if (values.language == kLanguageChoices[index])
+            SendMessageW(Item(kLanguageBox), CB_SETCURSEL, index, 0);
 }
 
 SettingsPageValues SettingsPage::Collect() const {
@@ -76,6 +99,9 @@ SettingsPageValues SettingsPage::Collect() const {
     values.autostart = IsChecked(kCheckBox3);
     values.blockPlugIn = IsChecked(kCheckBox4);
     values.guardDrives = IsChecked(kGuardCheckBox);
+    LRESULT language = SendMessageW(Item(kLanguageBox), CB_GETCURSEL, 0, 0);
+    if (language >= 0 && static_cast<size_t>(language) < std::size(kLanguageChoices))
+        values.language = kLanguageChoices[language];
     return values;
 }
 

@@ -25,6 +25,7 @@ public:
 private:
     // "Set by your administrator" below a control; shown while a policy sets it.
     void PolicyNote(PageKit& kit, int x, int y, int id);
+    void CreateLanguageChoice(PageKit& kit);
 };
 
 }  // namespace kestrone::app

@@ -8,6 +8,7 @@
 #include "core/tip.h"
 #include "scan/process_kill.h"
 #include "unlock_dialog.h"
+#include "win_support.h"
 
 namespace kestrone::app {
 
@@ -40,7 +41,7 @@ ToolsPage::ToolsPage(PageKit& kit, HWND page, HICON unlockIcon) : FormPage(kit, 
                            kUsbPolicyNote),
                SW_HIDE);
     HWND bar = kit.StatusBar(page, kStatusBar2, {60, -1});
-    SendMessageA(bar, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(" Status:"));
+    PageKit::SetStatusText(bar, 0, " Status:");
 }
 
 ToolsPage::~ToolsPage() {
@@ -49,7 +50,7 @@ ToolsPage::~ToolsPage() {
 
 void ToolsPage::OnShow() {
     std::string line = UsbDetectionLine(GetRemovableDriveLetters());
-    SendMessageA(Item(kStatusBar2), SB_SETTEXTA, 1, reinterpret_cast<LPARAM>(line.c_str()));
+    PageKit::SetStatusText(Item(kStatusBar2), 1, line);
 }
 
 bool ToolsPage::OnCommand(int id, int /*notification*/) {
@@ -86,7 +87,7 @@ void ToolsPage::U1Click() {
     UnlockResult result = CloseDriveHolders(chosen);
     std::string report = ClosedProgramsLine(result) + "\r\n" + UnlockMessage(result);
     AppendHistory("Tools", report);
-    kit_.Prompt(report);
+    kit_.Prompt(LocalizedLines({ClosedProgramsLine(result), UnlockMessage(result)}, L"\r\n"));
 }
 
 void ToolsPage::ShowPolicies(const SettingsPageValues& values) {
