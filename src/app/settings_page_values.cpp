@@ -22,7 +22,13 @@ SettingsPageValues ReadSettingsPage() {
     values.guardDrives = file.guardDrives;
     values.usbDisabled = PolicyBoolOr(PolicyId::DisableUsbStorage, IsUsbStorageDisabled());
     values.usbWriteProtected = PolicyBoolOr(PolicyId::UsbWriteProtect, IsUsbWriteProtected());
+    values.trustedSticks = ReadTrustedSticks();
+    values.trustAllowed = TrustedSticksAllowed();
     return values;
+}
+
+std::string TrustedSticksCaption(bool trustAllowed) {
+    return trustAllowed ? " Trusted sticks " : " Trusted sticks (not allowed by your administrator) ";
 }
 
 bool WriteSettingsPage(const SettingsPageValues& values) {

@@ -62,6 +62,9 @@ enum ControlId : int {
     kAlertPolicyNote,
     kActionPolicyNote,
     kGuardCheckBox,  // guard of attached drives
+    kTrustedSticksGroup,
+    kTrustedSticksList,
+    kRemoveTrustedStick,
     // About page.
     kLabel15 = 1701,  // website
     kEmailLabel,

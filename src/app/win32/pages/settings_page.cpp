@@ -1,7 +1,10 @@
 #include "settings_page.h"
 
+#include <exception>
+
 #include "app/branding.h"
 #include "control_ids.h"
+#include "list_view.h"
 #include "win_support.h"
 
 namespace kestrone::app {
@@ -17,30 +20,42 @@ constexpr int kActionRadios[] = {kRadioButton1, kRadioButton3, kRadioButton2};
 }  // namespace
 
 SettingsPage::SettingsPage(PageKit& kit, HWND page) : FormPage(kit, page) {
-    kit.Control(page, "BUTTON", "  General  ", kGroupBoxStyle, 6, 2, 349, 100, -1);
+    kit.Control(page, "BUTTON", "  General  ", kGroupBoxStyle, 6, 2, 349, 86, -1);
     kit.Control(page, "BUTTON", "Display alert window when a threat is detected", kCheckBoxStyle, 18,
-                22, 325, 18, kCheckBox5);
-    PolicyNote(kit, 36, 40, kAlertPolicyNote);
-    kit.Control(page, "BUTTON", kStoredAutostartCaption, kCheckBoxStyle, 18, 60, 325, 18,
+                16, 325, 18, kCheckBox5);
+    PolicyNote(kit, 36, 33, kAlertPolicyNote);
+    kit.Control(page, "BUTTON", kStoredAutostartCaption, kCheckBoxStyle, 18, 48, 325, 18,
                 kCheckBox3);
-    HWND block = kit.Control(page, "BUTTON", "", kCheckBoxStyle, 18, 84, 325, 18, kCheckBox4);
+    HWND block = kit.Control(page, "BUTTON", "", kCheckBoxStyle, 18, 66, 325, 18, kCheckBox4);
     SetWindowTextUtf8(block, kBlockPlugInCaptionUtf8);
     ShowWindow(block, SW_HIDE);
     // In the place of the hidden switch above.
-    kit.Control(page, "BUTTON", kGuardCheckBoxCaption, kCheckBoxStyle, 18, 80, 325, 18,
+    kit.Control(page, "BUTTON", kGuardCheckBoxCaption, kCheckBoxStyle, 18, 66, 325, 18,
                 kGuardCheckBox);
 
     kit.Control(page, "BUTTON", " Available actions when a threat is detected ", kGroupBoxStyle, 6,
-                108, 349, 112, -1);
+                90, 349, 82, -1);
     kit.Control(page, "BUTTON", "Clean infected files only", kRadioStyle | WS_GROUP | WS_TABSTOP,
-                18, 128, 325, 18, kRadioButton1);
-    kit.Control(page, "BUTTON", "Open usb drive safely only", kRadioStyle, 18, 152, 325, 18,
+                18, 104, 325, 17, kRadioButton1);
+    kit.Control(page, "BUTTON", "Open usb drive safely only", kRadioStyle, 18, 121, 325, 17,
                 kRadioButton3);
     kit.Control(page, "BUTTON", "Clean infected files and open usb drive safely", kRadioStyle, 18,
-                176, 325, 18, kRadioButton2);
-    PolicyNote(kit, 36, 198, kActionPolicyNote);
+                138, 325, 17, kRadioButton2);
+    PolicyNote(kit, 36, 155, kActionPolicyNote);
     SetChecked(kRadioButton2, true);
-    kit.Control(page, "BUTTON", "&Save", kPushButton | WS_GROUP, 280, 228, 75, 25, kButton8);
+
+    // The sticks trusted in the threat question; Remove takes effect at once.
+    kit.Control(page, "BUTTON", TrustedSticksCaption(true).c_str(), kGroupBoxStyle, 6, 174, 349, 64,
+                kTrustedSticksGroup);
+    HWND list = kit.Control(page, WC_LISTVIEWA, "",
+                            WS_TABSTOP | WS_GROUP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
+                                LVS_NOSORTHEADER,
+                            14, 189, 252, 44, kTrustedSticksList, nullptr, WS_EX_CLIENTEDGE);
+    ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT | LVS_EX_LABELTIP);
+    AddColumn(list, 0, "Serial number", 90);
+    AddColumn(list, 1, "Label", 140);
+    kit.Control(page, "BUTTON", "&Remove", kPushButton, 274, 189, 75, 23, kRemoveTrustedStick);
+    kit.Control(page, "BUTTON", "&Save", kPushButton | WS_GROUP, 280, 242, 75, 25, kButton8);
 }
 
 void SettingsPage::PolicyNote(PageKit& kit, int x, int y, int id) {
@@ -65,6 +80,35 @@ void SettingsPage::Show(const SettingsPageValues& values) {
     SetWindowTextA(Item(kGuardCheckBox), guardCaption.c_str());
     ShowWindow(Item(kAlertPolicyNote), values.locks.showAlert ? SW_SHOW : SW_HIDE);
     SetChecked(kGuardCheckBox, values.guardDrives);
+    ShowTrustedSticks(values);
+}
+
+void SettingsPage::ShowTrustedSticks(const SettingsPageValues& values) {
+    shownSticks_ = values.trustedSticks;
+    HWND list = Item(kTrustedSticksList);
+    ListView_DeleteAllItems(list);
+    for (size_t row = 0; row < shownSticks_.size(); ++row)
+        AddRow(list, static_cast<int>(row),
+               {VolumeSerialText(shownSticks_[row].serial), shownSticks_[row].label});
+    SetWindowTextA(Item(kTrustedSticksGroup), TrustedSticksCaption(values.trustAllowed).c_str());
+    EnableWindow(Item(kRemoveTrustedStick), !shownSticks_.empty());
+}
+
+void SettingsPage::RemoveClick() {
+    int row = SelectedRow(Item(kTrustedSticksList));
+    if (row < 0 || row >= static_cast<int>(shownSticks_.size())) {
+        kit_.Prompt("Select a stick to remove.");
+        return;
+    }
+    try {
+        RemoveTrustedStick(shownSticks_[row].serial);
+    } catch (const std::exception& error) {
+        ShowErrorBox(kit_.Form(), error.what());  // the settings file refused the change
+    }
+    SettingsPageValues values;
+    values.trustedSticks = ReadTrustedSticks();
+    values.trustAllowed = TrustedSticksAllowed();
+    ShowTrustedSticks(values);
 }
 
 SettingsPageValues SettingsPage::Collect() const {
@@ -80,6 +124,10 @@ SettingsPageValues SettingsPage::Collect() const {
 }
 
 bool SettingsPage::OnCommand(int id, int /*notification*/) {
+    if (id == kRemoveTrustedStick) {
+        RemoveClick();
+        return true;
+    }
     if (id != kButton8) return false;
     if (OnSave) OnSave();
     return true;
