@@ -100,9 +100,10 @@ bool RemoveTrustedStick(uint32_t serial) {
 
 bool IsTrustedDrive(const std::string& driveRoot) {
     if (!TrustedSticksAllowed()) return false;
+    std::vector<TrustedStick> trusted = ReadTrustedSticks();
+    if (trusted.empty()) return false;  // no need to wake the drive
     platform::VolumeIdentity volume;
-    if (!platform::GetVolumeIdentity(driveRoot, volume)) return false;
-    return IsTrustedVolume(volume, ReadTrustedSticks());
+    return platform::GetVolumeIdentity(driveRoot, volume) && IsTrustedVolume(volume, trusted);
 }
 
 }  // namespace kestrone

@@ -3,6 +3,7 @@
 // only when the tick changed.
 #include "app/trust_choice.h"
 
+#include "core/policy_table.h"
 #include "platform/registry.h"
 #include "sim_fixture.h"
 
