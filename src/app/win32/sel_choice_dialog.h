@@ -1,6 +1,7 @@
 // TfrmSelChoice: asks what to do with a drive that carries an Autorun.inf.
 // It lives for one question; its rules (what OK, Cancel and the close box
-// store and return) are ChooseThreatAction's, in app/threat_choice.h.
+// store and return) are ChooseThreatAction's, in app/threat_choice.h, and
+// those of its "Always trust this stick" are in app/trust_choice.h.
 #pragma once
 
 #include <windows.h>

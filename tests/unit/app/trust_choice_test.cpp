@@ -10,26 +10,6 @@
 namespace kestrone {
 namespace {
 
-TEST(TrustBox, EnabledOnlyForAReadableVolumeWithASerialWhileAllowed) {
-    const std::vector<TrustedStick> trusted = {{0x11112222, "WORK"}};
-    struct Case {
-        bool read;
-        platform::VolumeIdentity volume;
-        bool allowed, enabled, checked;
-    } cases[] = {
-        {true, {0x11112222, "WORK"}, true, true, true},
-        {true, {0x11112222, "HOME"}, true, true, false},
-        {true, {0, "WORK"}, true, false, false},
-        {false, {0x11112222, "WORK"}, true, false, false},
-        {true, {0x11112222, "WORK"}, false, false, false},
-    };
-    for (const Case& c : cases) {
-        TrustBox box = TrustBoxFor(c.read, c.volume, c.allowed, trusted);
-        EXPECT_EQ(box.enabled, c.enabled) << c.volume.label << c.read << c.allowed;
-        EXPECT_EQ(box.checked, c.checked) << c.volume.label << c.read << c.allowed;
-    }
-}
-
 class TrustAnswer : public test::SimTest {
 protected:
     void SetUp() override {
