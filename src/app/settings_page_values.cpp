@@ -28,7 +28,7 @@ SettingsPageValues ReadSettingsPage() {
 }
 
 std::string TrustedSticksCaption(bool trustAllowed) {
-    return trustAllowed ? " Trusted sticks " : " Trusted sticks (not allowed by your administrator) ";
+    return trustAllowed ? " Trusted sticks " : " Trusted sticks (not allowed by policy) ";
 }
 
 bool WriteSettingsPage(const SettingsPageValues& values) {

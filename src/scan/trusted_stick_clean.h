@@ -16,7 +16,7 @@
 namespace kestrone {
 
 // The report line of a trusted stick: root + this.
-inline constexpr char kTrustedStickSuffix[] = "  launch rules skipped, the stick is trusted";
+inline constexpr char kTrustedStickSuffix[] = "  trusted: launch rules skipped";
 
 // Of a trusted stick's launch list (the launched files, then the Autorun.inf),
 // what still goes: the launched files the definitions name, and the

@@ -20,42 +20,43 @@ constexpr int kActionRadios[] = {kRadioButton1, kRadioButton3, kRadioButton2};
 }  // namespace
 
 SettingsPage::SettingsPage(PageKit& kit, HWND page) : FormPage(kit, page) {
-    kit.Control(page, "BUTTON", "  General  ", kGroupBoxStyle, 6, 2, 349, 86, -1);
+    kit.Control(page, "BUTTON", "  General  ", kGroupBoxStyle, 6, 2, 349, 90, -1);
     kit.Control(page, "BUTTON", "Display alert window when a threat is detected", kCheckBoxStyle, 18,
-                16, 325, 18, kCheckBox5);
-    PolicyNote(kit, 36, 33, kAlertPolicyNote);
-    kit.Control(page, "BUTTON", kStoredAutostartCaption, kCheckBoxStyle, 18, 48, 325, 18,
+                22, 325, 17, kCheckBox5);
+    PolicyNote(kit, 36, 39, kAlertPolicyNote);
+    kit.Control(page, "BUTTON", kStoredAutostartCaption, kCheckBoxStyle, 18, 54, 325, 17,
                 kCheckBox3);
-    HWND block = kit.Control(page, "BUTTON", "", kCheckBoxStyle, 18, 66, 325, 18, kCheckBox4);
+    HWND block = kit.Control(page, "BUTTON", "", kCheckBoxStyle, 18, 72, 325, 17, kCheckBox4);
     SetWindowTextUtf8(block, kBlockPlugInCaptionUtf8);
     ShowWindow(block, SW_HIDE);
     // In the place of the hidden switch above.
-    kit.Control(page, "BUTTON", kGuardCheckBoxCaption, kCheckBoxStyle, 18, 66, 325, 18,
+    kit.Control(page, "BUTTON", kGuardCheckBoxCaption, kCheckBoxStyle, 18, 72, 325, 17,
                 kGuardCheckBox);
 
     kit.Control(page, "BUTTON", " Available actions when a threat is detected ", kGroupBoxStyle, 6,
-                90, 349, 82, -1);
+                94, 349, 88, -1);
     kit.Control(page, "BUTTON", "Clean infected files only", kRadioStyle | WS_GROUP | WS_TABSTOP,
-                18, 104, 325, 17, kRadioButton1);
-    kit.Control(page, "BUTTON", "Open usb drive safely only", kRadioStyle, 18, 121, 325, 17,
+                18, 114, 325, 17, kRadioButton1);
+    kit.Control(page, "BUTTON", "Open usb drive safely only", kRadioStyle, 18, 131, 325, 17,
                 kRadioButton3);
     kit.Control(page, "BUTTON", "Clean infected files and open usb drive safely", kRadioStyle, 18,
-                138, 325, 17, kRadioButton2);
-    PolicyNote(kit, 36, 155, kActionPolicyNote);
+                148, 325, 17, kRadioButton2);
+    PolicyNote(kit, 36, 165, kActionPolicyNote);
     SetChecked(kRadioButton2, true);
 
-    // The sticks trusted in the threat question; Remove takes effect at once.
-    kit.Control(page, "BUTTON", TrustedSticksCaption(true).c_str(), kGroupBoxStyle, 6, 174, 349, 64,
+    // The sticks trusted in the threat question; Remove takes effect at once,
+    // Save (beside the group: it saves the page above) does not touch them.
+    kit.Control(page, "BUTTON", TrustedSticksCaption(true).c_str(), kGroupBoxStyle, 6, 184, 268, 80,
                 kTrustedSticksGroup);
     HWND list = kit.Control(page, WC_LISTVIEWA, "",
                             WS_TABSTOP | WS_GROUP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
                                 LVS_NOSORTHEADER,
-                            14, 189, 252, 44, kTrustedSticksList, nullptr, WS_EX_CLIENTEDGE);
+                            14, 202, 170, 56, kTrustedSticksList, nullptr, WS_EX_CLIENTEDGE);
     ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT | LVS_EX_LABELTIP);
-    AddColumn(list, 0, "Serial number", 90);
-    AddColumn(list, 1, "Label", 140);
-    kit.Control(page, "BUTTON", "&Remove", kPushButton, 274, 189, 75, 23, kRemoveTrustedStick);
-    kit.Control(page, "BUTTON", "&Save", kPushButton | WS_GROUP, 280, 242, 75, 25, kButton8);
+    AddColumn(list, 0, "Serial", 70);
+    AddColumn(list, 1, "Label", 80);
+    kit.Control(page, "BUTTON", "&Remove", kPushButton, 190, 202, 75, 23, kRemoveTrustedStick);
+    kit.Control(page, "BUTTON", "&Save", kPushButton | WS_GROUP, 280, 239, 75, 25, kButton8);
 }
 
 void SettingsPage::PolicyNote(PageKit& kit, int x, int y, int id) {
