@@ -91,6 +91,7 @@ void SettingsPage::ShowTrustedSticks(const SettingsPageValues& values) {
     for (size_t row = 0; row < shownSticks_.size(); ++row)
         AddRow(list, static_cast<int>(row),
                {VolumeSerialText(shownSticks_[row].serial), shownSticks_[row].label});
+    FitColumns(list, 2);
     SetWindowTextA(Item(kTrustedSticksGroup), TrustedSticksCaption(values.trustAllowed).c_str());
     EnableWindow(Item(kRemoveTrustedStick), !shownSticks_.empty());
 }
