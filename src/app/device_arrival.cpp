@@ -58,7 +58,7 @@ ArrivalOutcome HandleVolumeArrival(char letter, ArrivalUi& ui) {
     RemovalReasonScope reason("Drive clean on arrival of " + root);
     int refused = 0;
     ArrivalOutcome outcome = ArrivalOutcome::NothingDone;
-    switch (ui.ChooseThreatAction()) {
+    switch (ui.ChooseThreatAction(root)) {
     case 1:
         ui.ShowPopup(CleanWithReport(root, refused));
         outcome = ArrivalOutcome::Cleaned;

@@ -23,8 +23,9 @@ std::string NoThreatPopupText(char letter);
 class ArrivalUi {
 public:
     virtual ~ArrivalUi() = default;
-    // The threat action (1 clean, 2 open, 3 both; anything else nothing).
-    virtual int ChooseThreatAction() = 0;
+    // The threat action for the drive (1 clean, 2 open, 3 both; anything else
+    // nothing). The question may also change the drive's trust.
+    virtual int ChooseThreatAction(const std::string& driveRoot) = 0;
     virtual void ShowPopup(const std::string& text) = 0;
     // The main window, owner of the shell request that opens the drive.
     virtual uintptr_t OwnerWindow() = 0;

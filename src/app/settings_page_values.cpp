@@ -24,7 +24,13 @@ SettingsPageValues ReadSettingsPage() {
     values.usbDisabled = PolicyBoolOr(PolicyId::DisableUsbStorage, IsUsbStorageDisabled());
     values.usbWriteProtected = PolicyBoolOr(PolicyId::UsbWriteProtect, IsUsbWriteProtected());
     values.language = ReadLanguageSetting();
+    values.trustedSticks = ReadTrustedSticks();
+    values.trustAllowed = TrustedSticksAllowed();
     return values;
+}
+
+std::string TrustedSticksCaption(bool trustAllowed) {
+    return trustAllowed ? " Trusted sticks " : " Trusted sticks (not allowed by policy) ";
 }
 
 bool WriteSettingsPage(const SettingsPageValues& values) {

@@ -4,6 +4,9 @@
 #pragma once
 
 #include <string>
+#include <vector>
+
+#include "core/trusted_sticks.h"
 
 namespace kestrone {
 
@@ -31,8 +34,13 @@ struct SettingsPageValues {
     bool usbDisabled = false;    // CheckBox6
     bool usbWriteProtected = false;  // CheckBox7
     std::string language = "auto";   // "Language": auto, en or zh-CN (next start)
+    std::vector<TrustedStick> trustedSticks;  // "[TrustedSticks]", shown, never saved
+    bool trustAllowed = true;                 // the policy AllowTrustedSticks
     PolicyLocks locks;
 };
+
+// The caption of the trusted sticks' group; it says so when the policy forbids trust.
+std::string TrustedSticksCaption(bool trustAllowed);
 
 // The page as the policies, the files and the registry say. actionTag is 0
 // when the stored choice matches no radio button (the buttons then keep their

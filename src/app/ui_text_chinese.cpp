@@ -32,6 +32,13 @@ constexpr UiTextPair kTexts[] = {
     {"&OK", "确定(&O)"},
     {"&Cancel", "取消(&C)"},
     {"Don't show this again.", "不再显示此提示。"},
+    {"Always trust this stick", "始终信任此 U 盘"},
+    {"Trusted sticks", "受信任的 U 盘"},
+    {"Trusted sticks (not allowed by policy)", "受信任的 U 盘（策略不允许）"},
+    {"Serial", "序列号"},
+    {"Label", "卷标"},
+    {"&Remove", "移除(&R)"},
+    {"Select a stick to remove.", "请选择要移除的 U 盘。"},
 
     // Scan page.
     {"Scan targets:", "扫描目标："},

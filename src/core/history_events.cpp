@@ -54,7 +54,7 @@ HistoryEvent EventForHistoryLine(const std::string& kind, const std::string& tex
         return {kEventFileRestored, EventType::Information};
     if (kind == "Undo") return {kEventChangeUndone, EventType::Information};
     if (kind == "Change") return {kEventSystemChanged, EventType::Information};
-    if (kind == "Policy" || kind == "Immunity")
+    if (kind == "Policy" || kind == "Immunity" || kind == "Trust")
         return {kEventProtectionChanged, EventType::Information};
     if (kind == "Repair") return {kEventRepaired, EventType::Information};
     if (IsRefusal(text)) return {kEventRemovalRefused, EventType::Warning};

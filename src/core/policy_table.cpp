@@ -22,6 +22,8 @@ const std::vector<PolicyInfo>& PolicyTable() {
          0},
         {PolicyId::GuardDrives, "GuardDrives", PolicyKind::Number, PolicyScope::MachineThenUser, 0,
          1},
+        {PolicyId::AllowTrustedSticks, "AllowTrustedSticks", PolicyKind::Number,
+         PolicyScope::MachineThenUser, 0, 1},
     };
     return table;
 }

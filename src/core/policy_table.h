@@ -23,6 +23,7 @@ enum class PolicyId {
     QuarantineLimitMB,  // the quarantine's size limit ("QuarantineLimitMB")
     UpdateMirrors,      // Update.exe's mirrors ("[Update] UpdateMirrors")
     GuardDrives,        // the guard of attached removable drives ("GuardDrives")
+    AllowTrustedSticks, // whether the user may trust sticks ("[TrustedSticks]")
 };
 
 enum class PolicyKind { Number, Text };

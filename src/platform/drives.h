@@ -1,4 +1,5 @@
-// Drives: which letters exist and what kind of drive each one is.
+// Drives: which letters exist, what kind of drive each one is, and which
+// volume is in it.
 #pragma once
 
 #include <cstdint>
@@ -21,5 +22,15 @@ enum DriveType : unsigned {
 uint32_t GetLogicalDriveMask();
 // The type of a drive given by its root, such as "E:\".
 unsigned GetDriveKind(const std::string& root);
+
+// What tells one volume from another: the serial number the file system got
+// when it was formatted, and the label the user gave it.
+struct VolumeIdentity {
+    uint32_t serial = 0;
+    std::string label;
+};
+// The volume in a drive given by its root; false (and an empty identity) when
+// the drive has no readable volume.
+bool GetVolumeIdentity(const std::string& root, VolumeIdentity& identity);
 
 }  // namespace kestrone::platform

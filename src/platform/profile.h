@@ -21,6 +21,9 @@ std::string ReadProfileValue(const std::string& section, const std::string& key,
 bool WriteProfileValue(const std::string& section, const std::string& key,
                        const std::string& value, const std::string& path);
 
+// Removes a key (a missing file, section or key is no error). False when refused.
+bool DeleteProfileKey(const std::string& section, const std::string& key, const std::string& path);
+
 // The key names of a section in file order, as the system returns them into a
 // buffer of the given size (the last name may be cut when the buffer is full).
 std::vector<std::string> ReadProfileKeyNames(const std::string& section, const std::string& path,

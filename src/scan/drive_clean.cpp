@@ -4,12 +4,14 @@
 #include "core/drive_claim.h"
 #include "core/machine_changes.h"
 #include "core/path_macros.h"
+#include "core/trusted_sticks.h"
 #include "platform/files.h"
 #include "scan/autorun.h"
 #include "scan/lookalike_worm.h"
 #include "scan/mass_removal.h"
 #include "scan/root_worms.h"
 #include "scan/shortcut_worm.h"
+#include "scan/trusted_stick_clean.h"
 
 namespace kestrone {
 
@@ -145,6 +147,11 @@ TextList CleanKnownVirusFiles(const TextList& launchList) {
 TextList CleanDriveOnArrival(const std::string& driveRoot) {
     if (!HasDriveThreat(driveRoot)) return {};
     DriveCleaningClaim claim(driveRoot);
+    if (IsTrustedDrive(driveRoot)) {
+        TextList lines = MarkCleaned(CleanTrustedStick(driveRoot));
+        lines.push_back(driveRoot + kTrustedStickSuffix);
+        return lines;
+    }
     RootWormPlan rootWorms = PlanRootWormClean(driveRoot);  // before anything changes
     TextList cleaned;
     if (HasAutorunInf(driveRoot)) {

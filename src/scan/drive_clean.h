@@ -21,7 +21,9 @@ bool HasDriveThreat(const std::string& driveRoot);
 // what a shortcut worm had hidden and is shown again; empty when the drive
 // holds neither an Autorun.inf nor a worm shortcut. The Autorun.inf part
 // terminates nothing and leaves the registry alone; a shortcut worm's
-// processes and start-up values go with it.
+// processes and start-up values go with it. On a stick the user trusts only
+// what the definitions name goes, and a last line says that the launch rules
+// were skipped (scan/trusted_stick_clean.h).
 TextList CleanDriveOnArrival(const std::string& driveRoot);
 
 // Deletes every file matching the pattern's file part (wildcards allowed). True

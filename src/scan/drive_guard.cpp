@@ -97,7 +97,7 @@ GuardReport GuardDriveRoot(const std::string& driveRoot,
     TextList valuesBefore = StartupValues();
     size_t endedBefore = MachineChanges().endedProcesses.size();
     report.acted = true;
-    report.lines = ScanAndCleanDrive(driveRoot);
+    report.lines = ScanAndCleanDrive(driveRoot, StickTrust::Disregard);
     // Only what the clean ended: other programs come and go meanwhile.
     const std::vector<uint32_t>& ended = MachineChanges().endedProcesses;
     for (size_t index = endedBefore; index < ended.size(); ++index) {

@@ -2,6 +2,7 @@
 
 #include "core/definitions.h"
 #include "core/drive_claim.h"
+#include "core/trusted_sticks.h"
 #include "scan/autorun.h"
 #include "scan/drive_clean.h"
 #include "scan/mass_removal.h"
@@ -9,6 +10,7 @@
 #include "scan/run_entries.h"
 #include "scan/shortcut_worm.h"
 #include "scan/signature_scan.h"
+#include "scan/trusted_stick_clean.h"
 
 namespace kestrone {
 
@@ -27,6 +29,16 @@ TextList ScanDrives(const std::string& letters) {
 void RemoveLine(TextList& report, const std::string& line) {
     int at = IndexOfText(report, line);
     if (at >= 0) report.erase(report.begin() + at);
+}
+
+// A trusted stick's report: what the definitions named and went, or no
+// threat, then the note that the launch rules were skipped.
+TextList ScanTrustedStick(const std::string& driveRoot) {
+    TextList cleaned = CleanTrustedStick(driveRoot);
+    TextList report = cleaned.empty() ? TextList{driveRoot + kNoThreatSuffix} : MarkCleaned(cleaned);
+    report.push_back(driveRoot + kTrustedStickSuffix);
+    if (!cleaned.empty()) report.push_back(driveRoot + kCompletedSuffix);
+    return report;
 }
 
 }  // namespace
@@ -63,8 +75,9 @@ TextList CleanAutorunWorm(const std::string& driveRoot) {
     return deleted;
 }
 
-TextList ScanAndCleanDrive(const std::string& driveRoot) {
+TextList ScanAndCleanDrive(const std::string& driveRoot, StickTrust trust) {
     DriveCleaningClaim claim(driveRoot);
+    if (trust == StickTrust::Honour && IsTrustedDrive(driveRoot)) return ScanTrustedStick(driveRoot);
     const std::string noThreat = driveRoot + kNoThreatSuffix;
     TextList report{noThreat};
     bool handled = false;

@@ -14,7 +14,13 @@ namespace kestrone {
 inline constexpr char kNoThreatSuffix[] = "  no threat found";
 inline constexpr char kCompletedSuffix[] = " cleaned completed.";
 
-TextList ScanAndCleanDrive(const std::string& driveRoot);
+// How a scan treats a stick the user trusts: with its launch rules skipped
+// (core/trusted_sticks.h), or, for what a program writes to an attached
+// drive under the guard's eyes, as any other drive: a worm on this PC must
+// not use a trusted stick to travel on.
+enum class StickTrust { Honour, Disregard };
+
+TextList ScanAndCleanDrive(const std::string& driveRoot, StickTrust trust = StickTrust::Honour);
 TextList ScanFixedDrives();
 // Ends with two lines that each hold one carriage return.
 TextList ScanRemovableDrives();

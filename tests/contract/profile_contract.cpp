@@ -101,6 +101,15 @@ TEST_F(ProfileContract, WritesCreateFilesSectionsAndKeysInPlace) {
     EXPECT_FALSE(WriteProfileValue("App", "k", "v", dir + "no such folder\\w.ini"));
 }
 
+TEST_F(ProfileContract, DeletingAKeyLeavesItsNeighboursAndOtherSections) {
+    std::string ini = Ini("[S]\r\na=1\r\nB=2\r\nc=3\r\n[T]\r\nb=4\r\n");
+    ASSERT_TRUE(platform::DeleteProfileKey("s", "b", ini));
+    EXPECT_EQ(ReadProfileKeyNames("S", ini), (std::vector<std::string>{"a", "c"}));
+    EXPECT_EQ(Read(ini, "S", "c"), "3");
+    EXPECT_EQ(Read(ini, "T", "b"), "4");
+    EXPECT_EQ(Read(ini, "S", "b"), "dflt");
+}
+
 // ASCII text as the bytes of a UTF-16LE file with its byte-order mark.
 std::string Utf16File(const std::string& text) {
     std::string bytes = "\xFF\xFE";

@@ -63,6 +63,9 @@ enum ControlId : int {
     kActionPolicyNote,
     kGuardCheckBox,  // guard of attached drives
     kLanguageBox,    // language of the windows (next start)
+    kTrustedSticksGroup,
+    kTrustedSticksList,
+    kRemoveTrustedStick,
     // About page.
     kLabel15 = 1701,  // website
     kEmailLabel,

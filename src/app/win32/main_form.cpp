@@ -263,9 +263,9 @@ ArrivalOutcome TMainForm::OnDeviceChange(WPARAM event, LPARAM record) {
     return outcome;
 }
 
-int TMainForm::ChooseThreatAction() {
-    return kestrone::ChooseThreatAction([this] {
-        TfrmSelChoice dialog(instance_, hwnd_);
+int TMainForm::ChooseThreatAction(const std::string& driveRoot) {
+    return kestrone::ChooseThreatAction([this, &driveRoot] {
+        TfrmSelChoice dialog(instance_, hwnd_, driveRoot);
         int action = dialog.ShowModal();
         LoadSettingsPage();  // the dialog may have stored a new choice
         return action;

@@ -131,7 +131,7 @@ private:
     void OpenDriveSafely(int itemId);
 
     // ArrivalUi: the threat question and the popup of a drive arrival.
-    int ChooseThreatAction() override;
+    int ChooseThreatAction(const std::string& driveRoot) override;
     void ShowPopup(const std::string& text) override;
     uintptr_t OwnerWindow() override { return reinterpret_cast<uintptr_t>(hwnd_); }
     void OfferElevatedClean(const std::string& driveRoot, int refused) override;

@@ -43,9 +43,10 @@ void TfrmSelChoice::OnInitDialog(HWND dialog) {
     PlaceControl(dialog, IDC_SEL_CHOICE1, 68, 52, 300, 18);
     PlaceControl(dialog, IDC_SEL_CHOICE2, 68, 72, 300, 18);
     PlaceControl(dialog, IDC_SEL_CHOICE3, 68, 92, 300, 18);
-    PlaceControl(dialog, IDC_SEL_NOT_SHOW_AGAIN, 56, 128, 150, 17);
-    PlaceControl(dialog, IDOK, 216, 124, 75, 25);
-    PlaceControl(dialog, IDCANCEL, 299, 124, 75, 25);
+    PlaceControl(dialog, IDC_SEL_NOT_SHOW_AGAIN, 56, 124, 150, 17);
+    PlaceControl(dialog, IDC_SEL_TRUST, 56, 145, 150, 17);
+    PlaceControl(dialog, IDOK, 216, 132, 75, 25);
+    PlaceControl(dialog, IDCANCEL, 299, 132, 75, 25);
     SendDlgItemMessageA(dialog, IDC_SEL_IMAGE, STM_SETICON,
                         reinterpret_cast<WPARAM>(LoadIconA(nullptr, IDI_WARNING)), 0);
     boldFont_ = MakeFont(UiFontFace(), -12, true);
@@ -55,13 +56,21 @@ void TfrmSelChoice::OnInitDialog(HWND dialog) {
     for (int index = 0; index < 3; ++index)
         CheckDlgButton(dialog, kChoiceIds[index], index == selected ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(dialog, IDC_SEL_NOT_SHOW_AGAIN, BST_UNCHECKED);
+    trustBox_ = TrustBoxForDrive(driveRoot_, volume_);
+    SetDlgItemTextA(dialog, IDC_SEL_TRUST, kTrustCheckBoxCaption);
+    CheckDlgButton(dialog, IDC_SEL_TRUST, trustBox_.checked ? BST_CHECKED : BST_UNCHECKED);
+    EnableWindow(GetDlgItem(dialog, IDC_SEL_TRUST), trustBox_.enabled);
     SetForegroundWindow(dialog);
 }
 
 void TfrmSelChoice::OnOk(HWND dialog) {
     bool dontShowAgain = IsDlgButtonChecked(dialog, IDC_SEL_NOT_SHOW_AGAIN) == BST_CHECKED;
     int result = SelChoiceResult(SelChoiceAnswer::Ok, SelectedChoice(dialog), dontShowAgain);
-    if (result != 0) EndDialog(dialog, result);  // no choice: the question stays
+    if (result == 0) return;  // no choice: the question stays
+    // Before the clean that follows, so that it already spares the stick's own programs.
+    bool trust = IsDlgButtonChecked(dialog, IDC_SEL_TRUST) == BST_CHECKED;
+    ApplyTrustAnswer(driveRoot_, volume_, trustBox_, trust);
+    EndDialog(dialog, result);
 }
 
 INT_PTR CALLBACK TfrmSelChoice::DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {

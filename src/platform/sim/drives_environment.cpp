@@ -16,6 +16,14 @@ unsigned GetDriveKind(const std::string& root) {
     return type == 0 ? static_cast<unsigned>(kDriveNoRootDir) : type;
 }
 
+bool GetVolumeIdentity(const std::string& root, VolumeIdentity& identity) {
+    identity = {};
+    unsigned type = GetDriveKind(root);
+    if (type == kDriveNoRootDir || type == kDriveUnknown) return false;
+    identity = sim::TheWorld().VolumeIdentityOf(root[0]);
+    return true;
+}
+
 std::string GetTempFolder() { return sim::TheWorld().tempFolder_; }
 
 std::string GetSpecialFolder(int csidl) {

@@ -193,6 +193,27 @@ bool WriteProfileValue(const std::string& section, const std::string& key,
     return save(content);
 }
 
+bool DeleteProfileKey(const std::string& section, const std::string& key, const std::string& path) {
+    sim::World& world = sim::TheWorld();
+    const sim::Node* node = world.Find(path);
+    if (!node) return true;
+    if (node->folder || (node->attributes & kAttrReadOnly) || world.WritesRefused(path)) return false;
+    bool wide = false;
+    std::string content = sim_profile::DecodeProfileText(node->content, wide);
+    std::vector<Line> lines = SplitLines(content);
+    size_t first = 0, last = 0;
+    if (!FindSection(lines, TrimSpaces(section), first, last)) return true;
+    std::string wanted = TrimSpaces(key);
+    for (size_t i = first; i < last; ++i) {
+        std::string name, value;
+        if (!SplitKeyLine(lines[i], name, value) || !SameName(name, wanted)) continue;
+        size_t end = i + 1 < lines.size() ? lines[i + 1].begin : content.size();
+        content.erase(lines[i].begin, end - lines[i].begin);
+        return WriteTextFile(path, sim_profile::EncodeProfileText(content, wide));
+    }
+    return true;
+}
+
 namespace {
 // The lines of a file and the body of the first section of that name; false
 // when the file or the section is missing.

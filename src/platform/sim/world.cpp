@@ -41,6 +41,7 @@ World& TheWorld() {
 void World::Reset() {
     nodes_.clear();
     std::fill(std::begin(driveTypes_), std::end(driveTypes_), 0u);
+    std::fill(std::begin(volumes_), std::end(volumes_), platform::VolumeIdentity{});
     restartDeletions_.clear();
     refuseRestartScheduling_ = false;
     userAccountControl_ = false;
@@ -80,11 +81,22 @@ void World::RemoveDrive(char letter) {
     int index = DriveIndex(letter);
     if (index < 0) return;
     driveTypes_[index] = 0;
+    volumes_[index] = {};
     std::string prefix(1, static_cast<char>('A' + index));
     prefix += ':';
     for (auto it = nodes_.begin(); it != nodes_.end();) {
         it = it->first.compare(0, 2, prefix) == 0 ? nodes_.erase(it) : std::next(it);
     }
+}
+
+void World::SetVolumeIdentity(char letter, uint32_t serial, const std::string& label) {
+    int index = DriveIndex(letter);
+    if (index >= 0) volumes_[index] = {serial, label};
+}
+
+platform::VolumeIdentity World::VolumeIdentityOf(char letter) const {
+    int index = DriveIndex(letter);
+    return index < 0 ? platform::VolumeIdentity{} : volumes_[index];
 }
 
 unsigned World::DriveType(char letter) const {

@@ -47,6 +47,9 @@ public:
     void RemoveDrive(char letter);
     unsigned DriveType(char letter) const;
     uint32_t DriveMask() const;
+    // The volume in a drive: serial 0 and no label until a test sets them.
+    void SetVolumeIdentity(char letter, uint32_t serial, const std::string& label);
+    platform::VolumeIdentity VolumeIdentityOf(char letter) const;
 
     // Files and folders. Missing parent folders are created.
     void AddFolder(const std::string& path, uint32_t attributes = 0);
@@ -142,6 +145,7 @@ private:
     static std::string Key(const std::string& normalized);
     std::map<std::string, Node> nodes_;  // by upper-cased normalized path
     unsigned driveTypes_[26] = {};
+    platform::VolumeIdentity volumes_[26];
     std::vector<std::string> restartDeletions_;
     bool refuseRestartScheduling_ = false;
     bool userAccountControl_ = false;

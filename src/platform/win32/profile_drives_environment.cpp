@@ -2,6 +2,7 @@
 #include <shlobj.h>
 #include <windows.h>
 
+#include <cwchar>
 #include <vector>
 
 #include "platform/drives.h"
@@ -58,6 +59,10 @@ bool WriteProfileValue(const std::string& section, const std::string& key,
                                       path.c_str()) != 0;
 }
 
+bool DeleteProfileKey(const std::string& section, const std::string& key, const std::string& path) {
+    return WritePrivateProfileStringA(section.c_str(), key.c_str(), nullptr, path.c_str()) != 0;
+}
+
 std::vector<std::string> ReadProfileKeyNames(const std::string& section, const std::string& path,
                                              size_t bufferSize) {
     if (bufferSize < 2) return {};
@@ -79,6 +84,29 @@ std::vector<std::string> ReadProfileSection(const std::string& section, const st
 uint32_t GetLogicalDriveMask() { return GetLogicalDrives(); }
 
 unsigned GetDriveKind(const std::string& root) { return GetDriveTypeA(root.c_str()); }
+
+bool GetVolumeIdentity(const std::string& root, VolumeIdentity& identity) {
+    identity = {};
+    if (root.size() < 2 || root[1] != ':') return false;
+    // A drive without a medium must not bring up Windows' "insert a disk" box.
+    UINT oldMode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+    wchar_t rootWide[4] = {static_cast<wchar_t>(static_cast<unsigned char>(root[0])), L':', L'\\', 0};
+    wchar_t label[MAX_PATH + 1] = {};
+    DWORD serial = 0;
+    BOOL read = GetVolumeInformationW(rootWide, label, MAX_PATH + 1, &serial, nullptr, nullptr,
+                                      nullptr, 0);
+    SetErrorMode(oldMode);
+    if (!read) return false;
+    identity.serial = serial;
+    int length = static_cast<int>(wcslen(label));
+    int needed = WideCharToMultiByte(CP_ACP, 0, label, length, nullptr, 0, nullptr, nullptr);
+    if (needed > 0) {
+        identity.label.resize(needed);
+        WideCharToMultiByte(CP_ACP, 0, label, length, identity.label.data(), needed, nullptr,
+                            nullptr);
+    }
+    return true;
+}
 
 std::string GetTempFolder() {
     char buffer[256] = {};

@@ -296,8 +296,11 @@ int Arrive(char letter, int watchMs) {
 }
 
 // Answers the threat question: picks item INDEX (-1: none), ticks
-// "Don't show this again." when asked, and presses OK (or Cancel, or the close box).
-int AnswerSelChoice(int index, bool dontShowAgain, const std::string& how, int timeoutMs) {
+// "Don't show this again." when asked, sets "Always trust this stick" as
+// `trust` says ("1", "0"; empty: as the dialog showed it, which is printed),
+// and presses OK (or Cancel, or the close box).
+int AnswerSelChoice(int index, bool dontShowAgain, const std::string& how, int timeoutMs,
+                    const std::string& trust) {
     HWND dialog = nullptr;
     for (int waited = 0; !(dialog = FindSelChoice()) && waited < timeoutMs; waited += 100) Sleep(100);
     if (!dialog) {
@@ -311,10 +314,30 @@ int AnswerSelChoice(int index, bool dontShowAgain, const std::string& how, int t
                      item == index ? BST_CHECKED : BST_UNCHECKED, 0);
     SendMessageA(GetDlgItem(dialog, kSelChoiceNotShowAgain), BM_SETCHECK,
                  dontShowAgain ? BST_CHECKED : BST_UNCHECKED, 0);
+    HWND trustBox = GetDlgItem(dialog, kSelChoiceTrust);
+    std::printf("trust_enabled=%d\ntrust_checked=%d\n", trustBox && IsWindowEnabled(trustBox) ? 1 : 0,
+                trustBox && SendMessageA(trustBox, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0);
+    if (trustBox && !trust.empty())
+        SendMessageA(trustBox, BM_SETCHECK, trust == "1" ? BST_CHECKED : BST_UNCHECKED, 0);
     if (how == "close-box")
         PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
     else
         PostMessageA(dialog, WM_COMMAND, how == "cancel" ? IDCANCEL : IDOK, 0);
+    return 0;
+}
+
+// What Windows says of the volume in a drive: serial=1A2B3C4D, label=WORK.
+int Volume(char letter) {
+    wchar_t root[] = {static_cast<wchar_t>(letter), L':', L'\\', 0};
+    wchar_t label[MAX_PATH + 1] = {};
+    DWORD serial = 0;
+    if (!GetVolumeInformationW(root, label, MAX_PATH + 1, &serial, nullptr, nullptr, nullptr, 0)) {
+        std::printf("error=%lu\n", GetLastError());
+        return 1;
+    }
+    char text[MAX_PATH * 3 + 1] = {};
+    WideCharToMultiByte(CP_UTF8, 0, label, -1, text, sizeof text, nullptr, nullptr);
+    std::printf("serial=%08lX\nlabel=%s\n", serial, text);
     return 0;
 }
 
@@ -327,8 +350,8 @@ int Usage() {
                  "  press-ok|press-yes|press-no|press-cancel TITLE | page | page-texts | shell-icon |\n"
                  "  shell-click left|right|double | shell-tip [ms] |\n"
                  "  tray-window | work-area | popup-windows | popup-watch TEXT MARKER |\n"
-                 "  arrive LETTER [ms] | sel-choice INDEX TICK ok|cancel|close-box [ms] |\n"
-                 "  dialog-open | wait-window CLASS [ms] | start-ordinary FOLDER COMMAND-LINE |\n"
+                 "  arrive LETTER [ms] | sel-choice INDEX TICK ok|cancel|close-box [ms [TRUST]] |\n"
+                 "  dialog-open | volume LETTER | wait-window CLASS [ms] | start-ordinary FOLDER COMMAND-LINE |\n"
                  "  %s |\n  %s\n",
                  kControlCommandsUsage, kFileCommandsUsage);
     return 2;
@@ -537,8 +560,9 @@ int main() {
     if (command == "arrive" && argc > 2) return Arrive(argv[2][0], argc > 3 ? std::atoi(argv[3]) : 5000);
     if (command == "sel-choice" && argc > 4)
         return AnswerSelChoice(number, std::atoi(argv[3]) != 0, argv[4],
-                               argc > 5 ? std::atoi(argv[5]) : 20000);
+                               argc > 5 ? std::atoi(argv[5]) : 20000, argc > 6 ? argv[6] : "");
     if (command == "dialog-open") return FindSelChoice() ? 0 : 1;
+    if (command == "volume" && argc > 2) return Volume(argv[2][0]);
     if (command == "start-ordinary" && argc > 3) return StartOrdinary(argv[2], argv[3]);
     int file = FileCommand(arguments);
     if (file != kNotAFileCommand) return file;

@@ -13,6 +13,7 @@
 inline constexpr int kSelChoiceHeading = 302;
 inline constexpr int kSelChoiceFirstItem = 304;
 inline constexpr int kSelChoiceNotShowAgain = 307;
+inline constexpr int kSelChoiceTrust = 308;
 
 inline constexpr int kNotAControlCommand = -1000;
 inline constexpr char kControlCommandsUsage[] =

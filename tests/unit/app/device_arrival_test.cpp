@@ -40,7 +40,7 @@ public:
     int action = 0;
     int asked = 0;
     std::vector<std::string> popups;
-    int ChooseThreatAction() override {
+    int ChooseThreatAction(const std::string& /*driveRoot*/) override {
         ++asked;
         return kestrone::ChooseThreatAction([this] { return action; });
     }

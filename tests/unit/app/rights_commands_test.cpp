@@ -178,7 +178,7 @@ TEST_F(AsStandardUser, AnAdministratorTaskNeedsTheRightsItAsksFor) {
 
 class RecordingUi : public ArrivalUi {
   public:
-    int ChooseThreatAction() override { return 1; }
+    int ChooseThreatAction(const std::string& /*driveRoot*/) override { return 1; }
     void ShowPopup(const std::string& text) override { popups.push_back(text); }
     uintptr_t OwnerWindow() override { return 0; }
     void OfferElevatedClean(const std::string& root, int refused) override {

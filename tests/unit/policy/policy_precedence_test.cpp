@@ -10,6 +10,7 @@
 #include "core/policy_values.h"
 #include "core/quarantine_store.h"
 #include "core/text.h"
+#include "core/trusted_sticks.h"
 #include "core/user_settings.h"
 #include "platform/registry.h"
 #include "repair/immunity.h"
@@ -163,6 +164,14 @@ std::vector<InForceCase> InForceCases() {
          [] { return updater::ConfiguredMirrors().mirrors.at(0).location; }, "\\\\file\\defs\\",
          Text("https://gpo.example/defs"), Text("\\\\user\\defs"), "https://gpo.example/defs/",
          "\\\\user\\defs\\"},
+        {PolicyId::AllowTrustedSticks,
+         [] {
+             sim::TheWorld().AddDrive('E', platform::kDriveRemovable);
+             sim::TheWorld().SetVolumeIdentity('E', 0x1A2B3C4D, "WORK");
+             TrustStick({0x1A2B3C4D, "WORK"}, "E:\\");
+         },
+         [] { return std::string(IsTrustedDrive("E:\\") ? "trusted" : "scanned"); }, "trusted",
+         Dword(0), Dword(0), "scanned", "scanned"},
     };
 }
 

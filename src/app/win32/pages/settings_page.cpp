@@ -1,10 +1,12 @@
 #include "settings_page.h"
 
-#include "app/branding.h"
-#include "control_ids.h"
+#include <exception>
 #include <iterator>
 
+#include "app/branding.h"
 #include "app/ui_text.h"
+#include "control_ids.h"
+#include "list_view.h"
 #include "win_support.h"
 
 namespace kestrone::app {
@@ -20,38 +22,51 @@ constexpr int kActionRadios[] = {kRadioButton1, kRadioButton3, kRadioButton2};
 }  // namespace
 
 SettingsPage::SettingsPage(PageKit& kit, HWND page) : FormPage(kit, page) {
-    kit.Control(page, "BUTTON", "  General  ", kGroupBoxStyle, 6, 2, 349, 100, -1);
+    kit.Control(page, "BUTTON", "  General  ", kGroupBoxStyle, 6, 2, 349, 90, -1);
     kit.Control(page, "BUTTON", "Display alert window when a threat is detected", kCheckBoxStyle, 18,
-                22, 325, 18, kCheckBox5);
-    PolicyNote(kit, 36, 40, kAlertPolicyNote);
-    kit.Control(page, "BUTTON", kStoredAutostartCaption, kCheckBoxStyle, 18, 60, 325, 18,
+                22, 325, 17, kCheckBox5);
+    PolicyNote(kit, 36, 39, kAlertPolicyNote);
+    kit.Control(page, "BUTTON", kStoredAutostartCaption, kCheckBoxStyle, 18, 54, 325, 17,
                 kCheckBox3);
-    HWND block = kit.Control(page, "BUTTON", "", kCheckBoxStyle, 18, 84, 325, 18, kCheckBox4);
+    HWND block = kit.Control(page, "BUTTON", "", kCheckBoxStyle, 18, 72, 325, 17, kCheckBox4);
     SetWindowTextUtf8(block, kBlockPlugInCaptionUtf8);
     ShowWindow(block, SW_HIDE);
     // In the place of the hidden switch above.
-    kit.Control(page, "BUTTON", kGuardCheckBoxCaption, kCheckBoxStyle, 18, 80, 325, 18,
+    kit.Control(page, "BUTTON", kGuardCheckBoxCaption, kCheckBoxStyle, 18, 72, 325, 17,
                 kGuardCheckBox);
 
     kit.Control(page, "BUTTON", " Available actions when a threat is detected ", kGroupBoxStyle, 6,
-                108, 349, 112, -1);
+                94, 349, 88, -1);
     kit.Control(page, "BUTTON", "Clean infected files only", kRadioStyle | WS_GROUP | WS_TABSTOP,
-                18, 128, 325, 18, kRadioButton1);
-    kit.Control(page, "BUTTON", "Open usb drive safely only", kRadioStyle, 18, 152, 325, 18,
+                18, 114, 325, 17, kRadioButton1);
+    kit.Control(page, "BUTTON", "Open usb drive safely only", kRadioStyle, 18, 131, 325, 17,
                 kRadioButton3);
     kit.Control(page, "BUTTON", "Clean infected files and open usb drive safely", kRadioStyle, 18,
-                176, 325, 18, kRadioButton2);
-    PolicyNote(kit, 36, 198, kActionPolicyNote);
+                148, 325, 17, kRadioButton2);
+    PolicyNote(kit, 36, 165, kActionPolicyNote);
     SetChecked(kRadioButton2, true);
+
+    // The sticks trusted in the threat question; Remove takes effect at once,
+    // Save (beside the group: it saves the page above) does not touch them.
+    kit.Control(page, "BUTTON", TrustedSticksCaption(true).c_str(), kGroupBoxStyle, 6, 184, 268, 80,
+                kTrustedSticksGroup);
+    HWND list = kit.Control(page, WC_LISTVIEWA, "",
+                            WS_TABSTOP | WS_GROUP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
+                                LVS_NOSORTHEADER,
+                            14, 202, 170, 56, kTrustedSticksList, nullptr, WS_EX_CLIENTEDGE);
+    ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT | LVS_EX_LABELTIP);
+    AddColumn(list, 0, "Serial", 70);
+    AddColumn(list, 1, "Label", 80);
+    kit.Control(page, "BUTTON", "&Remove", kPushButton, 190, 202, 75, 23, kRemoveTrustedStick);
     CreateLanguageChoice(kit);
-    kit.Control(page, "BUTTON", "&Save", kPushButton | WS_GROUP, 280, 228, 75, 25, kButton8);
+    kit.Control(page, "BUTTON", "&Save", kPushButton | WS_GROUP, 280, 239, 75, 25, kButton8);
 }
 
-// Left of Save: the language of the windows, which the next start takes up.
+// Above Save: the language of the windows, which the next start takes up.
 void SettingsPage::CreateLanguageChoice(PageKit& kit) {
-    kit.Control(page_, "STATIC", "Language:", SS_CENTERIMAGE, 8, 231, 54, 20, -1);
+    kit.Control(page_, "STATIC", "Language:", 0, 280, 186, 75, 14, -1);
     HWND box = kit.Control(page_, "COMBOBOX", "",
-                           WS_TABSTOP | WS_GROUP | CBS_DROPDOWNLIST | WS_VSCROLL, 62, 230, 92, 120,
+                           WS_TABSTOP | WS_GROUP | CBS_DROPDOWNLIST | WS_VSCROLL, 280, 201, 75, 120,
                            kLanguageBox);
     // Each language by its own name; "Automatic" follows Windows.
     const std::wstring names[] = {LocalizedWide("Automatic"), L"English",
@@ -59,8 +74,7 @@ void SettingsPage::CreateLanguageChoice(PageKit& kit) {
     for (const std::wstring& name : names)
         SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
     SendMessageW(box, CB_SETCURSEL, 0, 0);
-    kit.Control(page_, "STATIC", "After a restart", SS_CENTERIMAGE, 158, 231, 118,
-                20, -1);
+    kit.Control(page_, "STATIC", "After a restart", 0, 280, 223, 78, 14, -1);
 }
 
 void SettingsPage::PolicyNote(PageKit& kit, int x, int y, int id) {
@@ -88,6 +102,36 @@ void SettingsPage::Show(const SettingsPageValues& values) {
     for (size_t index = 0; index < std::size(kLanguageChoices); ++index)
         if (values.language == kLanguageChoices[index])
             SendMessageW(Item(kLanguageBox), CB_SETCURSEL, index, 0);
+    ShowTrustedSticks(values);
+}
+
+void SettingsPage::ShowTrustedSticks(const SettingsPageValues& values) {
+    shownSticks_ = values.trustedSticks;
+    HWND list = Item(kTrustedSticksList);
+    ListView_DeleteAllItems(list);
+    for (size_t row = 0; row < shownSticks_.size(); ++row)
+        AddRow(list, static_cast<int>(row),
+               {VolumeSerialText(shownSticks_[row].serial), shownSticks_[row].label});
+    FitColumns(list, 2);
+    SetWindowTextUtf8(Item(kTrustedSticksGroup), Localized(TrustedSticksCaption(values.trustAllowed)));
+    EnableWindow(Item(kRemoveTrustedStick), !shownSticks_.empty());
+}
+
+void SettingsPage::RemoveClick() {
+    int row = SelectedRow(Item(kTrustedSticksList));
+    if (row < 0 || row >= static_cast<int>(shownSticks_.size())) {
+        kit_.Prompt("Select a stick to remove.");
+        return;
+    }
+    try {
+        RemoveTrustedStick(shownSticks_[row].serial);
+    } catch (const std::exception& error) {
+        ShowErrorBox(kit_.Form(), error.what());  // the settings file refused the change
+    }
+    SettingsPageValues values;
+    values.trustedSticks = ReadTrustedSticks();
+    values.trustAllowed = TrustedSticksAllowed();
+    ShowTrustedSticks(values);
 }
 
 SettingsPageValues SettingsPage::Collect() const {
@@ -106,6 +150,10 @@ SettingsPageValues SettingsPage::Collect() const {
 }
 
 bool SettingsPage::OnCommand(int id, int /*notification*/) {
+    if (id == kRemoveTrustedStick) {
+        RemoveClick();
+        return true;
+    }
     if (id != kButton8) return false;
     if (OnSave) OnSave();
     return true;
