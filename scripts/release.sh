@@ -72,10 +72,14 @@ IFS=. read -r major minor patch build <<<"$version"
     { echo "release.sh: $msi has version '$(msi_property ProductVersion)'" >&2; exit 1; }
 [ "$(msi_property UpgradeCode)" = "{4F0C7A52-8B7E-4E59-9C1D-6A2B3E8F5D10}" ] ||
     { echo "release.sh: $msi has the upgrade code '$(msi_property UpgradeCode)'" >&2; exit 1; }
-msiinfo export "$msi" Registry | grep -q $'EventMessageFile\t\[INSTALLDIR\]Kestrone.exe' ||
+# Tables are read whole before grep looks at them: grep -q stops reading at its
+# first match, and msiinfo, cut off, would fail the pipe.
+registry=$(msiinfo export "$msi" Registry)
+grep -q $'EventMessageFile\t\[INSTALLDIR\]Kestrone.exe' <<<"$registry" ||
     { echo "release.sh: $msi registers no event source" >&2; exit 1; }
+components=$(msiinfo export "$msi" Component)
 for condition in $'Autostart\t.*AUTOSTART="1"' $'UpdateMirrors\t.*UPDATEMIRRORS'; do
-    msiinfo export "$msi" Component | grep -q "$condition" ||
+    grep -q "$condition" <<<"$components" ||
         { echo "release.sh: $msi lacks the condition '$condition'" >&2; exit 1; }
 done
 

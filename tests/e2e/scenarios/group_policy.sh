@@ -12,7 +12,8 @@ policies='HKLM\Software\Policies\Kestrone'
 "$E2E_WINE" reg add "$policies" /v AskBeforeAction /t REG_DWORD /d 0 /f >/dev/null 2>&1
 "$E2E_WINE" reg add "$policies" /v DisableUsbStorage /t REG_DWORD /d 1 /f >/dev/null 2>&1
 trap 'status=$?; "$E2E_WINE" reg delete "$policies" /f >/dev/null 2>&1; (exit $status); cleanup' EXIT
-printf '[Settings]\r\nUserChoice=3\r\nNeedShowSelDiag=1\r\n' >"$RUN_DIR/UserSettings.ini"
+# Off: the guard of attached drives would clean the stick before its arrival.
+printf '[Settings]\r\nUserChoice=3\r\nNeedShowSelDiag=1\r\nGuardDrives=0\r\n' >"$RUN_DIR/UserSettings.ini"
 
 export WINEDEBUG=+eventlog
 start_kestrone

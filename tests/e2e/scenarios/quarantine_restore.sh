@@ -5,7 +5,8 @@
 # on the Tools page is then undone from the history.
 source "$E2E_LIB"
 private_run_dir
-printf '[Settings]\r\nUserChoice=1\r\nNeedShowSelDiag=0\r\n' >"$RUN_DIR/UserSettings.ini"
+# Off: the guard of attached drives would clean the stick before its arrival.
+printf '[Settings]\r\nUserChoice=1\r\nNeedShowSelDiag=0\r\nGuardDrives=0\r\n' >"$RUN_DIR/UserSettings.ini"
 start_kestrone
 settled_main >/dev/null || fail "no main window"
 

@@ -59,7 +59,7 @@ for ((i = 0; i < 50; i++)); do
 done
 
 mirrors() {  # the [Update] setting, after the silent-clean choice
-    printf '[Settings]\r\nNeedShowSelDiag=0\r\nUserChoice=1\r\n[Update]\r\nUpdateMirrors=%s\r\n' "$1" >"$settings"
+    printf '[Settings]\r\nNeedShowSelDiag=0\r\nUserChoice=1\r\nGuardDrives=0\r\n[Update]\r\nUpdateMirrors=%s\r\n' "$1" >"$settings"
 }
 run_update() {  # ARGS...: Update.exe's exit code in $code, its lines in $lines
     # Into a file, not a pipe: a Kestrone it restarts keeps its output open.

@@ -15,6 +15,8 @@ settled_main >/dev/null || fail "no main window"
 driver click-tool 5 >/dev/null; sleep 1.5
 driver check 1601 0 >/dev/null || fail "no alert box"                # no question on arrival
 driver check 1606 0 >/dev/null; driver check 1604 1 >/dev/null  # "Clean infected files only"
+# Guard off: the guard of attached drives would clean the stick before its arrival.
+driver check 1610 0 >/dev/null || fail "no guard box"
 driver click 1607 >/dev/null || fail "no Save button"
 box=$(driver message-box "" 20000) || fail "no message after Save"
 echo "$box"

@@ -7,7 +7,8 @@
 # the account's own settings. The program folder stays as it was installed.
 source "$(dirname "$E2E_LIB")/as_user.sh"
 defaults=$(mktemp -d)
-printf '[Settings]\r\nUserChoice=1\r\nNeedShowSelDiag=0\r\n' >"$defaults/UserSettings.ini"
+# Off: the guard of attached drives would clean the stick before its arrival.
+printf '[Settings]\r\nUserChoice=1\r\nNeedShowSelDiag=0\r\nGuardDrives=0\r\n' >"$defaults/UserSettings.ini"
 install_program "$defaults/UserSettings.ini"
 rm -rf "$defaults"
 start_kestrone
