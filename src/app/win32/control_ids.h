@@ -62,10 +62,10 @@ enum ControlId : int {
     kAlertPolicyNote,
     kActionPolicyNote,
     kGuardCheckBox,  // guard of attached drives
-    kLanguageBox,    // language of the windows (next start)
     kTrustedSticksGroup,
-    kTrustedSticksList,
+    kTrustedSticksList,  // 1612
     kRemoveTrustedStick,
+    kLanguageBox,        // language of the windows (next start)
     // About page.
     kLabel15 = 1701,  // website
     kEmailLabel,
