@@ -109,8 +109,10 @@ bool TMainForm::Create(HINSTANCE instance) {
     CreateFonts();
     RegisterClasses(instance);
 
-    RECT workArea{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
+    // The screen, not SPI_GETWORKAREA: Wine keeps the first work area a
+    // program reads, and at start-up its taskbar may not have claimed its
+    // edge yet, so the popups would later slide over the taskbar.
+    const RECT workArea{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     const StoredWindowSize stored = ReadWindowSize();
     const LayoutSize client = OpeningClientSize(
         {stored.width, stored.height}, {ScaleFromDpi(workArea.right - workArea.left, dpi_),
