@@ -52,10 +52,7 @@ class Arrival : public test::SimTest {
 protected:
     void SetUp() override {
         SimTest::SetUp();
-        world().AddDrive('C', platform::kDriveFixed);
-        world().AddDrive('E', platform::kDriveRemovable);
-        world().AddFolder("C:\\Temp");
-        world().AddFolder("C:\\Program Files\\Kestrone");
+        AddPcWithStick(true);
         world().AddFile("C:\\Temp\\KERNEL.DLL", "[VirusName]\r\nName=None\r\n");
     }
     void Infect() {

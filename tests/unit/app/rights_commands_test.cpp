@@ -133,10 +133,7 @@ class AsStandardUser : public test::SimTest {
   protected:
     void SetUp() override {
         SimTest::SetUp();
-        world().AddDrive('C', platform::kDriveFixed);
-        world().AddDrive('E', platform::kDriveRemovable);
-        world().AddFolder("C:\\Temp");
-        world().AddFolder("C:\\Program Files\\Kestrone");
+        AddPcWithStick(true);
         world().AddFolder("C:\\Users\\User\\AppData\\Local");
         world().AddFile("C:\\Temp\\KERNEL.DLL", "[VirusName]\r\nName=None\r\n");
         world().SetStandardUser();

@@ -14,10 +14,7 @@ class TrustAnswer : public test::SimTest {
 protected:
     void SetUp() override {
         SimTest::SetUp();
-        world().AddDrive('C', platform::kDriveFixed);
-        world().AddDrive('E', platform::kDriveRemovable);
-        world().AddFolder("C:\\Temp");
-        world().AddFolder("C:\\Program Files\\Kestrone");
+        AddPcWithStick(true);
         world().SetVolumeIdentity('E', 0x11112222, "WORK");
     }
 };

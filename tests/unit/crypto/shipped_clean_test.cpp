@@ -17,9 +17,7 @@ class ShippedCleanTest : public test::SimTest {
 protected:
     void SetUp() override {
         SimTest::SetUp();
-        world().AddDrive('C', platform::kDriveFixed);
-        world().AddDrive('E', platform::kDriveRemovable);
-        world().AddFolder("C:\\Temp");
+        AddPcWithStick();
         world().AddFile(GetExeDir() + "kernel.dll", test::ReadHostFile(KESTRONE_TEST_PACKED_DEFINITIONS));
         DecryptDataFiles();
     }

@@ -18,10 +18,7 @@ class Quarantine : public test::SimTest {
   protected:
     void SetUp() override {
         SimTest::SetUp();
-        world().AddDrive('C', platform::kDriveFixed);
-        world().AddDrive('E', platform::kDriveRemovable);
-        world().AddFolder("C:\\Temp");
-        world().AddFolder("C:\\Program Files\\Kestrone");
+        AddPcWithStick(true);
         world().AddFile("C:\\Temp\\KERNEL.DLL",
                         "[VirusName]\r\nName=Kavo,\r\n[KAVO]\r\nFileToDelete=%disk%\\kavo.exe\r\n");
         UseQuarantine(true);

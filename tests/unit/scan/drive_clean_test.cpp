@@ -13,9 +13,7 @@ class DriveClean : public test::SimTest {
 protected:
     void SetUp() override {
         SimTest::SetUp();
-        world().AddDrive('C', platform::kDriveFixed);
-        world().AddDrive('E', platform::kDriveRemovable);
-        world().AddFolder("C:\\Temp");
+        AddPcWithStick();
     }
     void Definitions(const std::string& text) { world().AddFile("C:\\Temp\\KERNEL.DLL", text); }
     void KavoDefinitions() {
